@@ -1,0 +1,63 @@
+// src/rt/function_table.hpp — every built-in function and every program operation, called
+// by name from stored expressions. Names are case-insensitive. A built-in marked
+// Abbrev::FourLetters may be called by any prefix of at least four letters (SUBS for SUBSTR),
+// as the classic runtime allows for its own functions.
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "rt/value.hpp"
+
+namespace rt {
+
+class Runtime;
+
+// The arguments of one call. Reading past the last argument gives NIL (the classic
+// runtime's missing argument). An argument passed by reference (@name) is written back
+// from its slot when the call returns; a function that changes ref(i) changes the caller's
+// variable.
+class Args {
+ public:
+  explicit Args(std::span<Value> values) : values_(values) {}
+  std::size_t size() const { return values_.size(); }
+  const Value& operator[](std::size_t i) const { return i < values_.size() ? values_[i] : nil(); }
+  Value& ref(std::size_t i);  // REQUIRES: i < size()
+  std::span<Value> all() const { return values_; }
+
+ private:
+  static const Value& nil() {
+    static const Value kNil;
+    return kNil;
+  }
+  std::span<Value> values_;
+};
+
+using Function = std::function<Value(Runtime&, Args&)>;
+
+enum class Abbrev { FullName, FourLetters };
+
+class FunctionTable {
+ public:
+  // Registers (or replaces) `name`. Program operations replace placeholders this way.
+  void add(std::string_view name, Function f, Abbrev abbrev = Abbrev::FullName);
+  // The function called `name` (any case), or an abbreviable built-in it abbreviates;
+  // nullptr when none. The pointer stays valid until the entry is replaced.
+  const Function* find(std::string_view name) const;
+  bool contains(std::string_view name) const { return find(name) != nullptr; }
+  std::vector<std::string> names() const;
+
+ private:
+  struct Entry {
+    std::string name;  // upper case
+    std::shared_ptr<Function> fn;
+    Abbrev abbrev;
+  };
+  std::unordered_map<std::string, Entry> byName_;
+};
+
+}  // namespace rt

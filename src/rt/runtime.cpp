@@ -1,0 +1,21 @@
+// src/rt/runtime.cpp — the Runtime object: wiring of the parts it owns.
+#include "rt/runtime.hpp"
+
+namespace rt {
+
+Runtime::Runtime() : now_([] { return LocalTime{Date::fromYmd(2000, 1, 1)}; }) {
+  registerBuiltins(functions_);
+}
+
+Runtime::~Runtime() = default;
+
+Value Runtime::raise(Error e) {
+  if (errorHook_) {
+    if (auto v = errorHook_(*this, e)) return *v;
+  } else if (e.genCode == GenCode::ZeroDiv) {
+    return Value::integer(0);
+  }
+  throw RuntimeError(std::move(e));
+}
+
+}  // namespace rt
