@@ -17,7 +17,9 @@
 namespace sys {
 
 enum class Access { ReadOnly, ReadWrite };
-enum class Creation { OpenExisting, CreateNew /* fails with Exists */, CreateOrTruncate };
+// OpenOrCreate never truncates: a table being re-created is opened, locked exclusively and
+// only then truncated, so a station that still has it open is not cut short under its feet.
+enum class Creation { OpenExisting, CreateNew /* fails with Exists */, CreateOrTruncate, OpenOrCreate };
 enum class LockKind { Shared, Exclusive };
 enum class Wait { No, Yes };
 
