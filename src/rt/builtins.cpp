@@ -4,6 +4,10 @@
 
 namespace rt {
 
-void registerBuiltins(FunctionTable& /*table*/) {}
+void registerStringFunctions(FunctionTable& table);  // string_functions.cpp
+
+void registerBuiltins(FunctionTable& table) {
+  registerStringFunctions(table);
+}
 
 }  // namespace rt
