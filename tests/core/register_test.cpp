@@ -1,0 +1,37 @@
+// tests/core/register_test.cpp — the core routines are callable by name from expressions.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/register.hpp"
+#include "rt/runtime.hpp"
+
+namespace {
+
+rt::Value call(rt::Runtime& rt, const char* name, std::vector<rt::Value> args) {
+  const rt::Function* f = rt.functions().find(name);
+  if (f == nullptr) throw std::runtime_error(std::string("not registered: ") + name);
+  rt::Args a(args);
+  return (*f)(rt, a);
+}
+
+TEST(RegisterCore, RoutinesAnswerToTheirNamesInAnyCase) {
+  rt::Runtime rt;
+  core::registerCore(rt.functions());
+  EXPECT_EQ(call(rt, "rok", {rt::Value::date(rt::Date::fromYmd(2016, 3, 5))}).text(), "2016");
+  EXPECT_EQ(call(rt, "Dtoc2", {rt::Value::date(rt::Date::fromYmd(2016, 3, 5))}).text(), "05.03.2016");
+}
+
+TEST(RegisterCore, AnArgumentOfTheWrongTypeIsARuntimeArgumentError) {
+  rt::Runtime rt;
+  core::registerCore(rt.functions());
+  try {
+    call(rt, "ROK", {rt::Value::character("2016")});
+    FAIL() << "no error raised";
+  } catch (const rt::RuntimeError& e) {
+    EXPECT_EQ(e.error().genCode, rt::GenCode::Arg);
+    EXPECT_EQ(e.error().operation, "ROK");
+  }
+}
+
+}  // namespace
