@@ -4,6 +4,8 @@
 #include "core/register.hpp"
 
 #include "core/dtoc2.hpp"
+#include "core/maz_std.hpp"
+#include "core/pl.hpp"
 #include "core/rok.hpp"
 #include "rt/runtime.hpp"
 
@@ -27,11 +29,25 @@ rt::Function dateToText(const char* name, F f) {
   };
 }
 
+template <typename F>
+rt::Function textToText(const char* name, F f) {
+  return [name, f](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return argumentError(rt, name);
+    return rt::Value::character(f(a[0].text()));
+  };
+}
+
 }  // namespace
 
 void registerCore(rt::FunctionTable& fns) {
   fns.add("ROK", dateToText("ROK", ROK));
   fns.add("DTOC2", dateToText("DTOC2", DTOC2));
+  fns.add("MAZ_STD", textToText("MAZ_STD", MAZ_STD));
+  fns.add("LAT_STD", textToText("LAT_STD", LAT_STD));
+  fns.add("PL", [](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText() || !a[1].isText()) return argumentError(rt, "PL");
+    return rt::Value::character(PL(a[0].text(), a[1].text()));
+  });
 }
 
 }  // namespace core
