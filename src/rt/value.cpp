@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "base/check.hpp"
+#include "rt/number_text.hpp"
 
 namespace rt {
 
 Value Value::integer(double v) {
-  return number(v, std::fabs(v) >= 1e10 ? 20 : kDefaultWidth, 0);
+  return number(v, integerWidth(v), 0);
 }
 
 const std::string& Value::text() const {
