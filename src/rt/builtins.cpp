@@ -5,9 +5,11 @@
 namespace rt {
 
 void registerStringFunctions(FunctionTable& table);  // string_functions.cpp
+void registerArrayFunctions(FunctionTable& table);   // array_functions.cpp
 
 void registerBuiltins(FunctionTable& table) {
   registerStringFunctions(table);
+  registerArrayFunctions(table);
 }
 
 }  // namespace rt

@@ -16,6 +16,7 @@
 
 #include "rt/codepage.hpp"
 #include "rt/internal/builtin_args.hpp"
+#include "rt/number_text.hpp"
 #include "rt/runtime.hpp"
 
 namespace rt {
@@ -93,6 +94,7 @@ enum class PadSide { Right, Left, Both };
 // DTOC() shows it; nothing for other types.
 std::optional<std::string> padText(Runtime&, const Value& v) {
   if (v.isText()) return v.text();
+  if (v.isNumber()) return std::string(trimLeft(str(v.numberParts())));
   return std::nullopt;
 }
 

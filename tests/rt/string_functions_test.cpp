@@ -88,6 +88,9 @@ TEST(StringFunctions, PaddingCutsLongValuesFromTheLeftInAllThree) {
       {"PADR", {C("ab"), N(0)}, ""},
       {"PADR", {C("ab"), N(-3)}, ""},
       {"PADR", {C("ab"), N(3), C("")}, "ab "},
+      {"PADL", {N(12), N(5), C("0")}, "00012"},
+      {"PADR", {Value::number(-1.5, 10, 2), N(7)}, "-1.50  "},
+      {"PADC", {Value::number(123456, 10, 0), N(3)}, "123"},
   });
 }
 
