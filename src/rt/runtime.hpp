@@ -11,6 +11,7 @@
 
 #include "rt/error.hpp"
 #include "rt/function_table.hpp"
+#include "rt/memvars.hpp"
 #include "rt/settings.hpp"
 #include "rt/value.hpp"
 
@@ -32,6 +33,8 @@ class Runtime {
   const FunctionTable& functions() const { return functions_; }
   Settings& settings() { return settings_; }
   const Settings& settings() const { return settings_; }
+  Memvars& vars() { return vars_; }
+  const Memvars& vars() const { return vars_; }
 
   // "Today" and "now". The program sets this from its clock; tests fix it.
   LocalTime now() const { return now_(); }
@@ -47,6 +50,7 @@ class Runtime {
  private:
   FunctionTable functions_;
   Settings settings_;
+  Memvars vars_;
   std::function<LocalTime()> now_;
   ErrorHook errorHook_;
 };
