@@ -5,8 +5,10 @@
 
 #include "core/dtoc2.hpp"
 #include "core/maz_std.hpp"
+#include "core/ph.hpp"
 #include "core/pl.hpp"
 #include "core/rok.hpp"
+#include "core/sz1.hpp"
 #include "rt/runtime.hpp"
 
 namespace core {
@@ -15,9 +17,9 @@ namespace {
 rt::Value argumentError(rt::Runtime& rt, const char* routine) {
   rt::Error e;
   e.genCode = rt::GenCode::Arg;
-  e.subCode = 1001;
   e.description = "Argument error";
   e.operation = routine;
+  e.canSubstitute = true;
   return rt.raise(std::move(e));
 }
 
@@ -44,6 +46,15 @@ void registerCore(rt::FunctionTable& fns) {
   fns.add("DTOC2", dateToText("DTOC2", DTOC2));
   fns.add("MAZ_STD", textToText("MAZ_STD", MAZ_STD));
   fns.add("LAT_STD", textToText("LAT_STD", LAT_STD));
+  fns.add("PH", textToText("PH", PH));
+  // SZ1(@text): the zero-filled text goes back to a variable passed by reference.
+  fns.add("SZ1", [](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return argumentError(rt, "SZ1");
+    std::string text = a[0].text();
+    SZ1(text);
+    a.ref(0) = a[0].type() == rt::Type::Memo ? rt::Value::memo(text) : rt::Value::character(text);
+    return rt::Value::logical(true);
+  });
   fns.add("PL", [](rt::Runtime& rt, rt::Args& a) {
     if (!a[0].isText() || !a[1].isText()) return argumentError(rt, "PL");
     return rt::Value::character(PL(a[0].text(), a[1].text()));

@@ -34,4 +34,13 @@ TEST(RegisterCore, AnArgumentOfTheWrongTypeIsARuntimeArgumentError) {
   }
 }
 
+TEST(RegisterCore, SZ1WritesBackThroughAReferenceArgument) {
+  rt::Runtime rt;
+  core::registerCore(rt.functions());
+  std::vector<rt::Value> args{rt::Value::character("7 ")};
+  rt::Args a(args);
+  EXPECT_TRUE((*rt.functions().find("SZ1"))(rt, a).logical());
+  EXPECT_EQ(args[0].text(), "07");
+}
+
 }  // namespace
