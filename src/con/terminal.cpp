@@ -22,8 +22,6 @@ namespace con {
 
 namespace {
 
-constexpr int kIn = STDIN_FILENO;
-constexpr int kOut = STDOUT_FILENO;
 constexpr char kEnter[] = "\x1B[?1049h\x1B[?7l\x1B[0m\x1B[2J";
 constexpr char kLeaveXterm[] = "\x1B[0m\x1B[0 q\x1B[?25h\x1B[?7h\x1B[?1049l";
 constexpr char kLeaveLinux[] = "\x1B[0m\x1B[?0c\x1B[?25h\x1B[?7h\x1B[?1049l";
@@ -33,6 +31,7 @@ constexpr char kLeaveLinux[] = "\x1B[0m\x1B[?0c\x1B[?25h\x1B[?7h\x1B[?1049l";
 // open at a time.
 struct RestoreState {
   volatile sig_atomic_t active = 0;
+  int in = STDIN_FILENO, out = STDOUT_FILENO;
   termios saved{};
   const char* leave = kLeaveXterm;
   std::size_t leaveSize = 0;
@@ -48,12 +47,12 @@ void restoreTerminal() noexcept {
   g.active = 0;
   std::size_t done = 0;
   while (done < g.leaveSize) {
-    const ssize_t n = ::write(kOut, g.leave + done, g.leaveSize - done);
+    const ssize_t n = ::write(g.out, g.leave + done, g.leaveSize - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
-  ::tcsetattr(kIn, TCSADRAIN, &g.saved);
+  ::tcsetattr(g.in, TCSADRAIN, &g.saved);
 }
 
 void onFatalSignal(int sig) {
@@ -102,13 +101,15 @@ void sleepFor(Millis d) {
 }  // namespace
 
 base::Result<std::unique_ptr<Terminal>> Terminal::open(TerminalOptions options) {
-  if (!::isatty(kIn) || !::isatty(kOut)) return base::Status(base::Errc::Invalid, "not a terminal");
+  if (!::isatty(options.inFd) || !::isatty(options.outFd)) return base::Status(base::Errc::Invalid, "not a terminal");
   if (g.active) return base::Status(base::Errc::Invalid, "the terminal is already open");
   termios saved{};
-  if (::tcgetattr(kIn, &saved) < 0) return base::Status(base::Errc::Io, "cannot read the terminal settings");
+  if (::tcgetattr(options.inFd, &saved) < 0) return base::Status(base::Errc::Io, "cannot read the terminal settings");
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) < 0) return base::Status(base::Errc::Io, "cannot create a pipe");
   g.saved = saved;
+  g.in = options.inFd;
+  g.out = options.outFd;
   g.leave = options.linuxConsole ? kLeaveLinux : kLeaveXterm;
   g.leaveSize = std::char_traits<char>::length(g.leave);
   g.wakeRead = pipeFds[0];
@@ -119,7 +120,7 @@ base::Result<std::unique_ptr<Terminal>> Terminal::open(TerminalOptions options) 
   install(SIGWINCH, onResize, SA_RESTART, &g.oldWinch);
   g.oldTerminate = std::set_terminate(onTerminate);
   const termios raw = rawOf(saved);
-  ::tcsetattr(kIn, TCSADRAIN, &raw);
+  ::tcsetattr(options.inFd, TCSADRAIN, &raw);
   g.active = 1;
   std::unique_ptr<Terminal> t(new Terminal(options));
   t->send(kEnter);
@@ -144,7 +145,7 @@ Terminal::~Terminal() {
 void Terminal::send(const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(kOut, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = ::write(options_.outFd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     if (n <= 0) return;  // the terminal has gone; nothing left to show anything on
     done += static_cast<std::size_t>(n);
@@ -154,14 +155,14 @@ void Terminal::send(const std::string& bytes) {
 
 bool Terminal::largeEnough() const {
   winsize ws{};
-  if (::ioctl(kOut, TIOCGWINSZ, &ws) < 0 || ws.ws_col == 0) return true;  // size unknown: assume it fits
+  if (::ioctl(options_.outFd, TIOCGWINSZ, &ws) < 0 || ws.ws_col == 0) return true;  // size unknown: assume it fits
   return ws.ws_col >= kCols && ws.ws_row >= kRows;
 }
 
 void Terminal::waitUntilLargeEnough() {
   while (!largeEnough()) {
     winsize ws{};
-    ::ioctl(kOut, TIOCGWINSZ, &ws);
+    ::ioctl(options_.outFd, TIOCGWINSZ, &ws);
     std::string msg = "\x1B[0m\x1B[2J\x1B[?25l\x1B[1;1H";
     msg += "Okno terminala jest za małe: " + std::to_string(ws.ws_col) + " x " + std::to_string(ws.ws_row) + ".";
     msg += "\x1B[2;1HPowiększ je do co najmniej 80 x 25 znaków.";
@@ -199,14 +200,14 @@ void Terminal::present(const Screen::Grid& grid, const Cursor& cursor) {
 }
 
 Terminal::Input Terminal::waitForInput(std::optional<Millis> timeout) {
-  pollfd fds[2] = {{kIn, POLLIN, 0}, {g.wakeRead, POLLIN, 0}};
+  pollfd fds[2] = {{options_.inFd, POLLIN, 0}, {g.wakeRead, POLLIN, 0}};
   const int ms = timeout ? static_cast<int>(std::min<long long>(timeout->count(), 1 << 30)) : -1;
   const int n = ::poll(fds, 2, ms);
   if (n < 0) return errno == EINTR ? Input::Resized : Input::Timeout;
   if (n == 0) return Input::Timeout;
   if (fds[1].revents & POLLIN) return Input::Resized;
   char buf[256];
-  const ssize_t got = ::read(kIn, buf, sizeof buf);
+  const ssize_t got = ::read(options_.inFd, buf, sizeof buf);
   if (got < 0) return Input::Timeout;
   if (got == 0) throw base::IoFault("terminal", "the terminal has closed its input");
   decoder_.feed(std::string_view(buf, static_cast<std::size_t>(got)));

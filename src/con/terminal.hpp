@@ -26,12 +26,13 @@ inline constexpr Millis kEscapePause{60};
 struct TerminalOptions {
   bool linuxConsole = false;  // the Linux text console (its own cursor-size sequence)
   bool bell = true;           // tones ring the bell
+  int inFd = 0, outFd = 1;    // the terminal's keyboard and screen: standard input and output
 };
 
 class Terminal final : public Device {
  public:
-  // Fails (Errc::Invalid) when standard input or output is not a terminal, or another
-  // Terminal is open.
+  // Fails (Errc::Invalid) when the input or output is not a terminal, or another Terminal
+  // is open.
   static base::Result<std::unique_ptr<Terminal>> open(TerminalOptions options);
   ~Terminal() override;
   Terminal(const Terminal&) = delete;
