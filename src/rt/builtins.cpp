@@ -6,10 +6,14 @@ namespace rt {
 
 void registerStringFunctions(FunctionTable& table);  // string_functions.cpp
 void registerArrayFunctions(FunctionTable& table);   // array_functions.cpp
+void registerNumberFunctions(FunctionTable& table);  // number_functions.cpp
+void registerDateFunctions(FunctionTable& table);    // date_functions.cpp
 
 void registerBuiltins(FunctionTable& table) {
   registerStringFunctions(table);
   registerArrayFunctions(table);
+  registerNumberFunctions(table);
+  registerDateFunctions(table);
 }
 
 }  // namespace rt

@@ -112,7 +112,6 @@ std::string str(double v, int len, int dec) {
 
 std::string str(const Number& n) { return str(n.value, std::max(printedLength(n), 1), n.decimals); }
 
-namespace {
 std::string zeroFilled(std::string s) {
   if (s.find('*') != std::string::npos) return s;
   const std::size_t first = s.find_first_not_of(' ');
@@ -121,7 +120,6 @@ std::string zeroFilled(std::string s) {
   std::fill(s.begin(), s.begin() + first, '0');
   return s;
 }
-}  // namespace
 
 std::string strZero(double v, int len, int dec) { return zeroFilled(str(v, len, dec)); }
 std::string strZero(const Number& n) { return zeroFilled(str(n)); }

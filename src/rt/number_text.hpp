@@ -34,6 +34,8 @@ std::string str(double v, int len, int dec = 0);
 // STRZERO(): as STR, leading blanks become "0" and a minus sign goes first ("-0010").
 std::string strZero(const Number& n);
 std::string strZero(double v, int len, int dec = 0);
+// STR text turned into STRZERO text; asterisks stay as they are.
+std::string zeroFilled(std::string strText);
 
 // VAL(s): leading blanks, tabs, CR and LF skipped; one sign directly before the digits;
 // digits, one ".", digits; stops at the first other character; nothing readable gives 0.
