@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -65,6 +66,46 @@ void roundTo(Digits& x, int kept) {
   if (i >= 0) ++x.d[i];
 }
 
+constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double kFastLimit = 9e15;  // scaled values below this are exact integers in a double
+
+// The common case without the digit string: |v| * 10^dec rounded half away from zero, when
+// that product is small enough to be exact and its fraction is clearly not a half (where the
+// 15-digit view of N1 could round differently from the binary value). False: take the slow way.
+bool scaledFast(double v, int dec, std::uint64_t& out) {
+  if (dec < 0 || dec > 15) return false;
+  const double scaled = std::fabs(v) * kPow10[dec];
+  if (!(scaled < kFastLimit)) return false;
+  const double whole = std::floor(scaled);
+  const double frac = scaled - whole;
+  if (std::fabs(frac - 0.5) <= scaled * 1e-13 + 1e-9) return false;
+  out = static_cast<std::uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
+  return true;
+}
+
+// fixedText() of a scaled integer: the last `dec` digits are the decimals.
+std::string fixedFromScaled(bool negative, std::uint64_t scaled, int dec) {
+  char digits[24];
+  const auto res = std::to_chars(digits, digits + sizeof digits, scaled);
+  std::string_view d(digits, static_cast<std::size_t>(res.ptr - digits));
+  std::string out;
+  out.reserve(d.size() + static_cast<std::size_t>(dec) + 3);
+  if (negative && scaled != 0) out += '-';
+  const int intDigits = static_cast<int>(d.size()) - dec;
+  if (intDigits <= 0) {
+    out += '0';
+  } else {
+    out.append(d.substr(0, static_cast<std::size_t>(intDigits)));
+  }
+  if (dec > 0) {
+    out += '.';
+    if (intDigits < 0) out.append(static_cast<std::size_t>(-intDigits), '0');
+    out.append(d.substr(static_cast<std::size_t>(std::max(intDigits, 0))));
+  }
+  return out;
+}
+
 bool allZero(const std::string& d) {
   return std::all_of(d.begin(), d.end(), [](char c) { return c == '0'; });
 }
@@ -85,6 +126,7 @@ int printedLength(const Number& n) { return n.width + (n.decimals > 0 ? n.decima
 std::string fixedText(double v, int dec) {
   if (!std::isfinite(v)) return {};
   dec = std::clamp(dec, 0, kMaxNumberText);
+  if (std::uint64_t scaled = 0; scaledFast(v, dec, scaled)) return fixedFromScaled(v < 0, scaled, dec);
   Digits x = digitsOf(std::fabs(v));
   roundTo(x, x.point + dec);
   std::string out;
@@ -159,6 +201,10 @@ Number val(std::string_view s) {
 double round(double v, int places) {
   if (!std::isfinite(v)) return v;
   places = std::clamp(places, -kMaxPlaces, kMaxPlaces);
+  if (std::uint64_t scaled = 0; scaledFast(v, places, scaled)) {
+    const double r = static_cast<double>(scaled) / kPow10[places];
+    return v < 0 && scaled != 0 ? -r : r;
+  }
   Digits x = digitsOf(std::fabs(v));
   roundTo(x, x.point + places);
   if (x.d.empty() || allZero(x.d)) return 0.0;

@@ -127,3 +127,25 @@ TEST(Widths, RoundIntAndIntegersCarryTheClassicWidths) {
   EXPECT_EQ(rt::integerWidth(-999999999.0), 10);
   EXPECT_EQ(rt::integerWidth(-1000000000.0), 20);  // the minus needs the eleventh place
 }
+
+// Values written with three decimals (k / 1000) rounded to two must round as written, half
+// away from zero, whichever way the binary value leans: the expected text comes from the
+// integer k alone.
+TEST(Str, EveryThreeDecimalValueRoundsAsWritten) {
+  for (long k = -300000; k <= 300000; k += 1) {
+    const long tenths = (std::labs(k) + 5) / 10;  // hundredths of the rounded value
+    std::string expected = std::to_string(tenths / 100) + "." + (tenths % 100 < 10 ? "0" : "") +
+                           std::to_string(tenths % 100);
+    if (k < 0 && tenths != 0) expected.insert(0, "-");
+    const double v = static_cast<double>(k) / 1000.0;
+    if (rt::fixedText(v, 2) != expected) {
+      ADD_FAILURE() << "k=" << k << " gives " << rt::fixedText(v, 2) << ", expected " << expected;
+      break;
+    }
+    const double r = rt::round(v, 2);
+    if (r != std::stod(expected)) {
+      ADD_FAILURE() << "ROUND k=" << k << " gives " << r << ", expected " << expected;
+      break;
+    }
+  }
+}
