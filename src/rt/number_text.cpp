@@ -187,7 +187,12 @@ Number val(std::string_view s) {
   double value = 0;
   if (hasInt || dec > 0) {
     if (!hasInt) clean.insert(0, "0");
-    std::from_chars(clean.data(), clean.data() + clean.size(), value);
+    const auto res = std::from_chars(clean.data(), clean.data() + clean.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+      // Too many digits for a double: a huge number, or a fraction too small to matter.
+      const bool huge = clean.find_first_not_of('0') < clean.find('.');
+      value = huge ? HUGE_VAL : 0.0;
+    }
     if (negative) value = -value;
   }
   const int total = static_cast<int>(std::min<std::size_t>(s.size(), kMaxNumberText));

@@ -96,6 +96,8 @@ TEST(Val, ReadsLeadingNumberAndGivesItsWidth) {
     EXPECT_EQ(n.width, c.width);
     EXPECT_EQ(n.decimals, c.dec);
   }
+  EXPECT_EQ(rt::str(rt::val(std::string(400, '9')).value, 5, 0), "*****");  // too big for a double
+  EXPECT_EQ(rt::val("-0." + std::string(400, '0') + "1").value, 0.0);
   EXPECT_EQ(rt::str(rt::val("1.50")), "1.50");
   EXPECT_EQ(rt::str(rt::val("  12")), "  12");
 }
