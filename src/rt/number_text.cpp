@@ -1,6 +1,7 @@
 // src/rt/number_text.cpp — decimal text of numbers (STR, STRZERO), VAL and ROUND.
-// Every conversion goes through Digits: the decimal digits of a magnitude, rounded as
-// text so that the rounding sees the value as written (1.005, not 1.00499...).
+// Rounding works on Digits: the decimal digits of a magnitude, rounded as text so that it
+// sees the value as written (1.005, not 1.00499...). Most values never need them: scaled to
+// their decimals they are exact integers clearly off a half, and take scaledFast().
 #include "rt/number_text.hpp"
 
 #include <algorithm>
