@@ -1,0 +1,360 @@
+// src/xbase/ntx_file.cpp — an open NTX index: page cache, locks, revalidation, writing
+// changes. The sharing protocol is described in ntx_file.hpp.
+#include "xbase/ntx_file.hpp"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "base/bytes.hpp"
+#include "base/check.hpp"
+#include "base/fault.hpp"
+#include "xbase/internal/ntx_page.hpp"
+#include "xbase/internal/ntx_tree.hpp"
+
+namespace xbase {
+namespace {
+
+// Clean pages kept between calls; past this the cache starts again empty (8 MiB).
+constexpr std::size_t kMaxCachedPages = 8192;
+
+}  // namespace
+
+struct NtxFile::Impl final : ntx::PageStore {
+  std::unique_ptr<sys::File> file;
+  NtxUse use;
+  ntx::Header h;
+  ntx::Geometry g{};
+  std::unordered_map<std::uint32_t, std::unique_ptr<ntx::Page>> cache;
+  std::vector<std::uint32_t> dirty;
+  std::uint64_t fileEnd = 0;
+  std::uint64_t generation = 1;
+  int depth = 0;  // nested scopes
+  bool writing = false;
+  bool structureChanged = false;  // pages allocated or freed in this update
+  bool broken = false;
+  bool stale = false;  // re-read the header before the next call
+  std::unique_ptr<ntx::Tree> tree;
+
+  Impl(std::unique_ptr<sys::File> f, NtxUse u) : file(std::move(f)), use(u) {}
+
+  const std::string& fileName() const override { return file->path(); }
+
+  void readExact(std::uint64_t at, std::span<std::byte> out) {
+    auto n = file->readAt(at, out);
+    if (!n) throw base::IoFault(fileName(), "cannot read: " + n.error().toString());
+    if (*n != out.size()) throw base::Corrupt(fileName(), static_cast<std::int64_t>(at), "page beyond the end of the file");
+  }
+
+  void write(std::uint64_t at, std::span<const std::byte> data) {
+    if (auto s = file->writeAt(at, data); !s) {
+      broken = true;
+      throw base::IoFault(fileName(), "cannot write: " + s.toString());
+    }
+  }
+
+  void loadHeader() {
+    std::array<std::byte, ntx::kPageSize> b{};
+    readExact(0, b);
+    h = ntx::decodeHeader(b, fileName());
+    g = ntx::Geometry{h.maxItems, h.keySize};
+    tree = std::make_unique<ntx::Tree>(*this, h.halfPage, h.descending, h.unique);
+    refreshEnd();
+  }
+
+  void refreshEnd() {
+    auto size = file->size();
+    if (!size) throw base::IoFault(fileName(), "cannot read the size: " + size.error().toString());
+    fileEnd = (*size + ntx::kPageSize - 1) / ntx::kPageSize * ntx::kPageSize;
+  }
+
+  // After taking the lock: did another process change the file since we last looked?
+  void revalidate() {
+    std::array<std::byte, ntx::kHeaderHotSize> now{};
+    readExact(0, now);
+    std::array<std::byte, ntx::kHeaderHotSize> mine{};
+    ntx::encodeHot(h, mine);
+    if (now != mine) {
+      loadHeader();
+      cache.clear();
+      ++generation;
+    } else {
+      refreshEnd();
+    }
+  }
+
+  void begin(bool write) {
+    if (broken) throw base::IoFault(fileName(), "the index was left unusable by an earlier write failure");
+    if (depth++ > 0) {
+      if (write && !writing) {
+        lock(sys::LockKind::Exclusive);
+        writing = true;
+      }
+      return;
+    }
+    writing = write;
+    if (cache.size() > kMaxCachedPages) cache.clear();
+    lock(write ? sys::LockKind::Exclusive : sys::LockKind::Shared);
+    try {
+      if (use == NtxUse::Shared) revalidate();
+      if (stale) {
+        loadHeader();
+        stale = false;
+      }
+    } catch (...) {
+      end();
+      throw;
+    }
+  }
+
+  void lock(sys::LockKind kind) {
+    if (use != NtxUse::Shared) return;
+    if (auto s = file->lockRange(ntx::kIndexLockOffset, 1, kind, sys::Wait::Yes); !s) {
+      --depth;
+      throw base::IoFault(fileName(), "cannot take the index lock: " + s.toString());
+    }
+  }
+
+  // A scope's destructor cannot throw: a write failing here leaves the object unusable,
+  // and its next call reports it.
+  void end() noexcept {
+    if (--depth > 0) return;
+    try {
+      if (!dirty.empty() || structureChanged) commit();
+    } catch (const base::Fault&) {
+      broken = true;
+    }
+    if (use == NtxUse::Shared) (void)file->unlockRange(ntx::kIndexLockOffset, 1);
+    writing = false;
+  }
+
+  // A change that failed half way is dropped before anything reached the file: the next
+  // call starts again from what the file holds.
+  void abandon() {
+    dirty.clear();
+    cache.clear();
+    structureChanged = false;
+    stale = true;
+    ++generation;
+  }
+
+  template <typename Op>
+  bool change(Op op) {
+    bool done = false;
+    try {
+      done = op();
+      if (done) ++generation;
+      if (depth == 1 && (!dirty.empty() || structureChanged)) commit();
+    } catch (const base::Corrupt&) {
+      abandon();
+      throw;
+    } catch (const base::InternalFault&) {
+      abandon();
+      throw;
+    }
+    return done;
+  }
+
+  // Pages first, then the header: a reader that sees the new counter sees the new pages.
+  void commit() {
+    std::sort(dirty.begin(), dirty.end());
+    dirty.erase(std::unique(dirty.begin(), dirty.end()), dirty.end());
+    for (std::uint32_t off : dirty) write(off, cache.at(off)->bytes());
+    dirty.clear();
+    if (use == NtxUse::Shared || structureChanged) {
+      ++h.version;
+      std::array<std::byte, ntx::kHeaderHotSize> hot{};
+      ntx::encodeHot(h, hot);
+      write(0, hot);
+    }
+    structureChanged = false;
+  }
+
+  ntx::Page& page(std::uint32_t offset) override {
+    if (auto it = cache.find(offset); it != cache.end()) return *it->second;
+    if (offset == 0 || offset % ntx::kPageSize != 0)
+      throw base::Corrupt(fileName(), offset, "child is not a page offset");
+    std::array<std::byte, ntx::kPageSize> b{};
+    readExact(offset, b);
+    auto p = std::make_unique<ntx::Page>(g, offset, b);
+    p->checkInvariants(fileName());
+    return *cache.emplace(offset, std::move(p)).first->second;
+  }
+
+  void touch(ntx::Page& p) override {
+    ZEL_CHECK(writing);
+    dirty.push_back(p.offset());
+  }
+
+  ntx::Page& allocate() override {
+    ZEL_CHECK(writing);
+    structureChanged = true;
+    std::uint32_t off = 0;
+    if (h.freeList != 0) {
+      off = h.freeList;
+      std::array<std::byte, ntx::kPageSize> b{};
+      if (auto it = cache.find(off); it != cache.end()) {
+        std::copy(it->second->bytes().begin(), it->second->bytes().end(), b.begin());
+      } else {
+        readExact(off, b);
+      }
+      auto p = std::make_unique<ntx::Page>(g, off, b);
+      h.freeList = p->child(0);
+      if (h.freeList % ntx::kPageSize != 0)
+        throw base::Corrupt(fileName(), off, "free list link is not a page offset");
+      try {
+        p->checkInvariants(fileName());
+      } catch (const base::Corrupt&) {
+        p = std::make_unique<ntx::Page>(g, off);  // a free page's table is not trusted
+      }
+      p->setKeyCount(0);
+      p->setChild(0, 0);
+      cache[off] = std::move(p);
+    } else {
+      if (fileEnd + ntx::kPageSize > 0xFFFFFFFFull) throw base::IoFault(fileName(), "index larger than 4 GiB");
+      off = static_cast<std::uint32_t>(fileEnd);
+      fileEnd += ntx::kPageSize;
+      cache[off] = std::make_unique<ntx::Page>(g, off);
+    }
+    ntx::Page& p = *cache[off];
+    dirty.push_back(off);
+    return p;
+  }
+
+  void release(ntx::Page& p) override {
+    ZEL_CHECK(writing);
+    structureChanged = true;
+    p.setChild(0, h.freeList);
+    h.freeList = p.offset();
+    dirty.push_back(p.offset());
+  }
+
+  std::uint32_t root() const override { return h.root; }
+  void setRoot(std::uint32_t offset) override {
+    structureChanged = true;
+    h.root = offset;
+  }
+
+  // A cursor positioned before a change, by this or another process, is found again.
+  bool revive(NtxCursor& c) {
+    if (c.generation == generation) return true;
+    const bool ok = tree->find(c, c.key, c.recno);
+    c.generation = generation;
+    return ok;
+  }
+
+  bool settle(NtxCursor& c, bool on) {
+    if (!on) {
+      c.path.clear();
+      return false;
+    }
+    c.generation = generation;
+    c.key = std::string(tree->key(c));
+    c.recno = tree->recno(c);
+    return true;
+  }
+};
+
+NtxFile::NtxFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+NtxFile::~NtxFile() = default;
+
+std::unique_ptr<NtxFile> NtxFile::adopt(std::unique_ptr<sys::File> file, NtxUse use) {
+  auto impl = std::make_unique<Impl>(std::move(file), use);
+  impl->loadHeader();
+  return std::unique_ptr<NtxFile>(new NtxFile(std::move(impl)));
+}
+
+base::Result<std::unique_ptr<NtxFile>> NtxFile::open(sys::Env& env, const std::string& path, sys::Access access,
+                                                     NtxUse use) {
+  auto f = env.open(path, access, sys::Creation::OpenExisting);
+  if (!f) return f.error();
+  return adopt(std::move(*f), use);
+}
+
+base::Result<std::unique_ptr<NtxFile>> NtxFile::create(sys::Env& env, const std::string& path,
+                                                       const NtxDefinition& def, NtxUse use) {
+  if (def.keySize == 0 || def.keySize > ntx::kMaxKeySize)
+    return base::Status(base::Errc::Invalid, "index key size must be 1..256 bytes");
+  auto f = env.open(path, sys::Access::ReadWrite, sys::Creation::CreateOrTruncate);
+  if (!f) return f.error();
+  ntx::Header h = ntx::newHeader(def.keyExpr, def.forExpr, def.keySize, def.keyDecimals, def.unique, def.descending);
+  h.version = 1;
+  h.root = ntx::kPageSize;
+  std::array<std::byte, 2 * ntx::kPageSize> bytes{};
+  ntx::encodeHeader(h, std::span<std::byte, ntx::kPageSize>(bytes.data(), ntx::kPageSize));
+  ntx::Page root(ntx::Geometry{h.maxItems, h.keySize}, ntx::kPageSize);
+  std::copy(root.bytes().begin(), root.bytes().end(), bytes.begin() + ntx::kPageSize);
+  if (auto s = (*f)->writeAt(0, bytes); !s) return s;
+  return adopt(std::move(*f), use);
+}
+
+const ntx::Header& NtxFile::header() {
+  Scope g(*this, Scope::Kind::Read);
+  return impl_->h;
+}
+const std::string& NtxFile::path() const { return impl_->fileName(); }
+std::uint16_t NtxFile::keySize() const { return impl_->h.keySize; }
+
+NtxFile::Scope::Scope(NtxFile& f, Kind kind) : f_(f) { f_.impl_->begin(kind == Kind::Write); }
+NtxFile::Scope::~Scope() { f_.impl_->end(); }
+
+bool NtxFile::top(NtxCursor& c) {
+  Scope g(*this, Scope::Kind::Read);
+  return impl_->settle(c, impl_->tree->top(c));
+}
+
+bool NtxFile::bottom(NtxCursor& c) {
+  Scope g(*this, Scope::Kind::Read);
+  return impl_->settle(c, impl_->tree->bottom(c));
+}
+
+NtxFile::Seek NtxFile::seek(NtxCursor& c, std::string_view key) {
+  Scope g(*this, Scope::Kind::Read);
+  key = key.substr(0, impl_->h.keySize);
+  if (!impl_->settle(c, impl_->tree->seek(c, key))) return Seek::End;
+  return impl_->tree->compare(c.key.substr(0, key.size()), key) == 0 ? Seek::Found : Seek::NotFound;
+}
+
+bool NtxFile::find(NtxCursor& c, std::string_view key, std::uint32_t recno) {
+  Scope g(*this, Scope::Kind::Read);
+  return impl_->settle(c, impl_->tree->find(c, key, recno));
+}
+
+bool NtxFile::next(NtxCursor& c) {
+  ZEL_CHECK(c.valid());
+  Scope g(*this, Scope::Kind::Read);
+  if (!impl_->revive(c)) return impl_->settle(c, impl_->tree->seekAfter(c, c.key));
+  return impl_->settle(c, impl_->tree->next(c));
+}
+
+bool NtxFile::prev(NtxCursor& c) {
+  ZEL_CHECK(c.valid());
+  Scope g(*this, Scope::Kind::Read);
+  if (!impl_->revive(c)) {
+    // The record left the index: step back from where its key would stand.
+    const std::string key = c.key;
+    if (!impl_->tree->seek(c, key)) return impl_->settle(c, impl_->tree->bottom(c));
+  }
+  return impl_->settle(c, impl_->tree->prev(c));
+}
+
+bool NtxFile::insert(std::string_view key, std::uint32_t recno) {
+  ZEL_CHECK(key.size() == impl_->h.keySize);
+  Scope g(*this, Scope::Kind::Write);
+  return impl_->change([&] { return impl_->tree->insert(key, recno); });
+}
+
+bool NtxFile::remove(std::string_view key, std::uint32_t recno) {
+  ZEL_CHECK(key.size() == impl_->h.keySize);
+  Scope g(*this, Scope::Kind::Write);
+  return impl_->change([&] { return impl_->tree->remove(key, recno); });
+}
+
+NtxStats NtxFile::checkInvariants() {
+  Scope g(*this, Scope::Kind::Read);
+  const ntx::TreeStats st = impl_->tree->checkInvariants();
+  return NtxStats{st.keys, st.depth, st.pages};
+}
+
+std::uint64_t NtxFile::keyCount() { return checkInvariants().keys; }
+
+}  // namespace xbase
