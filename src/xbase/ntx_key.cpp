@@ -21,7 +21,9 @@ std::string formatNumber(double value, int size, int dec) {
   // Rounding nudges by a few units in the last place so that 1.005 (stored as
   // 1.00499999...) rounds to 1.01, as decimal arithmetic would.
   const double scaled = std::fabs(value) * std::pow(10.0, dec);
-  const double rounded = std::floor(scaled + 0.5 + scaled * 4 * DBL_EPSILON);
+  const double whole = std::floor(scaled);
+  const double nudge = std::min(scaled * 4 * DBL_EPSILON, 0.25);
+  const double rounded = scaled - whole >= 0.5 - nudge ? whole + 1 : whole;
   if (rounded >= 1e19) return std::string(width, '*');
   char digits[64];
   std::snprintf(digits, sizeof digits, "%.0f", rounded);

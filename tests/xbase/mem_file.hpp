@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,41 @@ class MemFile final : public sys::File {
  private:
   std::shared_ptr<MemData> d_;
   std::string path_;
+};
+
+}  // namespace xbase::test
+
+namespace xbase::test {
+
+// An Env whose files live in memory; only open is needed by the index code.
+class MemEnv final : public sys::Env {
+ public:
+  std::map<std::string, std::shared_ptr<MemData>> files;
+
+  base::Result<std::unique_ptr<sys::File>> open(const std::string& path, sys::Access,
+                                                sys::Creation creation) override {
+    auto it = files.find(path);
+    if (it == files.end()) {
+      if (creation == sys::Creation::OpenExisting) return base::Status(base::Errc::NotFound, path);
+      it = files.emplace(path, std::make_shared<MemData>()).first;
+    } else if (creation == sys::Creation::CreateOrTruncate) {
+      it->second->bytes.clear();
+    }
+    return std::unique_ptr<sys::File>(std::make_unique<MemFile>(it->second, path));
+  }
+  base::Status rename(const std::string& from, const std::string& to) override {
+    files[to] = files.at(from);
+    files.erase(from);
+    return base::Status::ok();
+  }
+  base::Status remove(const std::string& path) override {
+    files.erase(path);
+    return base::Status::ok();
+  }
+  bool exists(const std::string& path) override { return files.count(path) != 0; }
+  base::Status makeDir(const std::string&) override { return base::Status::ok(); }
+  base::Result<std::vector<sys::DirEntry>> list(const std::string&) override { return std::vector<sys::DirEntry>{}; }
+  bool isNetworkFileSystem(const std::string&) override { return false; }
 };
 
 }  // namespace xbase::test

@@ -196,60 +196,48 @@ bool Tree::insert(std::string_view key, std::uint32_t recno) {
     off = p.child(i);
     if (c.path.size() > kMaxDepth) throw base::Corrupt(store_.fileName(), off, "T5: the tree has a cycle");
   }
-  insertAt(c.path, c.path.size() - 1, i, Item{0, recno, std::string(key)}, 0);
+  insertAt(c.path, c.path.size() - 1, i, Item{0, recno, std::string(key)});
   return true;
 }
 
-void Tree::insertAt(std::vector<std::pair<std::uint32_t, int>>& path, std::size_t level, int i, Item item,
-                    std::uint32_t rightChild) {
+void Tree::insertAt(Path& path, std::size_t level, int i, const Item& item) {
   Page& p = store_.page(path[level].first);
-  if (!p.full()) {
-    p.insert(i, item.child, item.recno, item.key);
-    if (rightChild != 0) p.setChild(i + 1, rightChild);
-    store_.touch(p);
-    return;
-  }
-  split(path, level, i, std::move(item), rightChild);
+  if (p.full()) return split(path, level, i, item);
+  p.insert(i, item.child, item.recno, item.key);
+  store_.touch(p);
 }
 
-// A full page and one more item: the lower half stays in the page, the middle item goes up
-// to the parent, the upper half moves to a new page on its right.
-void Tree::split(std::vector<std::pair<std::uint32_t, int>>& path, std::size_t level, int i, Item item,
-                 std::uint32_t rightChild) {
+// A full page and one more item: the lower half moves to a new page, the middle item goes
+// up to the parent pointing at that new page, and the old page keeps the upper half, so the
+// parent's pointer to it stays right as it is.
+void Tree::split(Path& path, std::size_t level, int i, const Item& item) {
   Page& p = store_.page(path[level].first);
-  const int m = p.keyCount();
-  std::vector<Item> items;
-  items.reserve(m + 1u);
-  for (int j = 0; j < m; ++j) items.push_back(Item{p.child(j), p.recno(j), std::string(p.key(j))});
-  std::uint32_t rightmost = p.child(m);
-  items.insert(items.begin() + i, std::move(item));
-  if (rightChild != 0) {
-    if (i + 1 <= m) items[i + 1].child = rightChild;
-    else rightmost = rightChild;
+  const int n = p.keyCount() + 1, h = n / 2;
+  auto combined = [&](int j) {
+    if (j == i) return item;
+    const int k = j < i ? j : j - 1;
+    return Item{p.child(k), p.recno(k), std::string(p.key(k))};
+  };
+  Page& low = store_.allocate();
+  for (int j = 0; j < h; ++j) {
+    const Item it = combined(j);
+    low.setItem(j, it.child, it.recno, it.key);
   }
-  const int n = m + 1, h = n / 2;
-
-  Page& r = store_.allocate();
-  for (int j = h + 1; j < n; ++j) r.setItem(j - h - 1, items[j].child, items[j].recno, items[j].key);
-  r.setChild(n - 1 - h, rightmost);
-  r.setKeyCount(n - 1 - h);
-  for (int j = i; j < h; ++j) p.setItem(j, items[j].child, items[j].recno, items[j].key);
-  p.setChild(h, items[h].child);
-  p.setKeyCount(h);
+  const Item median = combined(h);
+  low.setChild(h, median.child);
+  low.setKeyCount(h);
+  for (int j = i <= h ? h : h + 1; j > 0; --j) p.remove(0);
+  if (i > h) p.insert(i - h - 1, item.child, item.recno, item.key);
   store_.touch(p);
-  store_.touch(r);
+  store_.touch(low);
 
-  Item up{p.offset(), items[h].recno, std::move(items[h].key)};
-  if (level == 0) {
-    Page& nr = store_.allocate();
-    nr.setItem(0, up.child, up.recno, up.key);
-    nr.setChild(1, r.offset());
-    nr.setKeyCount(1);
-    store_.touch(nr);
-    store_.setRoot(nr.offset());
-    return;
-  }
-  insertAt(path, level - 1, path[level - 1].second, std::move(up), r.offset());
+  const Item up{low.offset(), median.recno, median.key};
+  if (level > 0) return insertAt(path, level - 1, path[level - 1].second, up);
+  Page& root = store_.allocate();
+  root.setChild(0, p.offset());
+  root.insert(0, up.child, up.recno, up.key);
+  store_.touch(root);
+  store_.setRoot(root.offset());
 }
 
 bool Tree::remove(std::string_view key, std::uint32_t recno) {

@@ -89,10 +89,9 @@ class Tree {
   bool climbForward(Cursor& c);
   int lowerBound(const Page& p, std::string_view key) const;
   int upperBound(const Page& p, std::string_view key) const;
-  void insertAt(std::vector<std::pair<std::uint32_t, int>>& path, std::size_t level, int i, Item item,
-                std::uint32_t rightChild);
-  void split(std::vector<std::pair<std::uint32_t, int>>& path, std::size_t level, int i, Item item,
-             std::uint32_t rightChild);
+  using Path = std::vector<std::pair<std::uint32_t, int>>;
+  void insertAt(Path& path, std::size_t level, int i, const Item& item);
+  void split(Path& path, std::size_t level, int i, const Item& item);
   void removeAt(Cursor& c);
   void fixUnderflow(std::vector<std::pair<std::uint32_t, int>>& path, std::size_t level);
   void checkPage(std::uint32_t off, int depth, int& leafDepth, const std::string* low, const std::string* high,
