@@ -94,7 +94,7 @@ class Console {
   int waitKey(KeyWait wait, const HotKeyCall& where);
   int lastKey() const { return last_.code; }
   const KeyEvent& lastKeyEvent() const { return last_; }
-  void stuff(std::string_view keys);   // empties the buffer, then queues each byte as a key
+  void stuff(std::string_view keys);   // empties the buffer, then queues each byte but 0 as a key
   void pushKey(int code);              // queues one key behind those waiting
   void clearTypeAhead() { typeAhead_.clear(); }
   bool typeAheadEmpty() const { return typeAhead_.empty(); }

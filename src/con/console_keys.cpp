@@ -10,7 +10,8 @@ namespace con {
 
 void Console::stuff(std::string_view keys) {
   typeAhead_.clear();
-  for (char c : keys) typeAhead_.push_back(static_cast<unsigned char>(c));
+  for (char c : keys)
+    if (c != '\0') typeAhead_.push_back(static_cast<unsigned char>(c));  // 0 would read as no key
 }
 
 void Console::pushKey(int code) { typeAhead_.push_back(code); }
