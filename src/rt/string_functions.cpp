@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "rt/codepage.hpp"
+#include "rt/date_text.hpp"
 #include "rt/internal/builtin_args.hpp"
 #include "rt/number_text.hpp"
 #include "rt/runtime.hpp"
@@ -92,9 +93,10 @@ enum class PadSide { Right, Left, Both };
 
 // What PADx pads: text as it is, a number as STR() shows it without leading blanks, a date as
 // DTOC() shows it; nothing for other types.
-std::optional<std::string> padText(Runtime&, const Value& v) {
+std::optional<std::string> padText(Runtime& rt, const Value& v) {
   if (v.isText()) return v.text();
   if (v.isNumber()) return std::string(trimLeft(str(v.numberParts())));
+  if (v.isDate()) return dtoc(v.date(), rt.settings());
   return std::nullopt;
 }
 

@@ -91,6 +91,8 @@ TEST(StringFunctions, PaddingCutsLongValuesFromTheLeftInAllThree) {
       {"PADL", {N(12), N(5), C("0")}, "00012"},
       {"PADR", {Value::number(-1.5, 10, 2), N(7)}, "-1.50  "},
       {"PADC", {Value::number(123456, 10, 0), N(3)}, "123"},
+      {"PADR", {Value::date(rt::Date::fromYmd(2024, 2, 29)), N(10)}, "29.02.24  "},
+      {"PADL", {Value::date(rt::Date()), N(9), C("*")}, "*  .  .  "},
   });
 }
 
