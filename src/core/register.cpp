@@ -3,12 +3,16 @@
 // argument error naming the routine, as a built-in function does.
 #include "core/register.hpp"
 
+#include "core/ds.hpp"
 #include "core/dtoc2.hpp"
+#include "core/ep.hpp"
 #include "core/maz_std.hpp"
 #include "core/ph.hpp"
 #include "core/pl.hpp"
 #include "core/rok.hpp"
+#include "core/s_i.hpp"
 #include "core/sz1.hpp"
+#include "core/szer.hpp"
 #include "rt/runtime.hpp"
 
 namespace core {
@@ -39,11 +43,36 @@ rt::Function textToText(const char* name, F f) {
   };
 }
 
+// S_I and its kin: any value a picture can show.
+rt::Function underPicture(const char* name, std::string (*f)(const rt::Runtime&, const rt::Value&)) {
+  return [name, f](rt::Runtime& rt, rt::Args& a) {
+    const rt::Value& v = a[0];
+    if (!v.isText() && !v.isNumber() && !v.isDate() && !v.isLogical()) return argumentError(rt, name);
+    return rt::Value::character(f(rt, v));
+  };
+}
+
 }  // namespace
 
 void registerCore(rt::FunctionTable& fns) {
   fns.add("ROK", dateToText("ROK", ROK));
   fns.add("DTOC2", dateToText("DTOC2", DTOC2));
+  fns.add("DS", [](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isDate()) return argumentError(rt, "DS");
+    return rt::Value::character(DS(rt, a[0].date()));
+  });
+  fns.add("EP", [](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return argumentError(rt, "EP");
+    return rt::Value::character(EP(rt, a[0].text()));
+  });
+  fns.add("SZER", [](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return argumentError(rt, "SZER");
+    return rt::Value::character(SZER(rt, a[0].text()));
+  });
+  fns.add("S_I", underPicture("S_I", S_I));
+  fns.add("S_C", underPicture("S_C", S_C));
+  fns.add("S_W", underPicture("S_W", S_W));
+  fns.add("S_S", underPicture("S_S", S_S));
   fns.add("MAZ_STD", textToText("MAZ_STD", MAZ_STD));
   fns.add("LAT_STD", textToText("LAT_STD", LAT_STD));
   fns.add("PH", textToText("PH", PH));
