@@ -7,9 +7,12 @@
 #include <cmath>
 
 #include "rt/runtime.hpp"
+#include "ui/adjusttab.hpp"
+#include "ui/czytajtab.hpp"
 #include "ui/liczba.hpp"
 #include "ui/taknie.hpp"
 #include "ui/trans0.hpp"
+#include "ui/zapisztab.hpp"
 
 namespace ui {
 namespace {
@@ -31,7 +34,7 @@ int toInt(double v) {
 
 }  // namespace
 
-void registerUi(rt::FunctionTable& fns) {
+void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& paths) {
   fns.add("TAKNIE", [](rt::Runtime& rt, rt::Args& a) {
     if (!a[0].isText()) return argumentError(rt, "TAKNIE");
     return rt::Value::character(TAKNIE(a[0].text()));
@@ -43,6 +46,15 @@ void registerUi(rt::FunctionTable& fns) {
   fns.add("TRANS0", [](rt::Runtime& rt, rt::Args& a) {
     if (!a[0].isNumber() || !a[1].isNumber()) return argumentError(rt, "TRANS0");
     return rt::Value::character(TRANS0(a[0].num(), toInt(a[1].num())));
+  });
+  fns.add("ADJUSTTAB", [](rt::Runtime&, rt::Args& a) { return rt::Value::character(ADJUSTTAB(a[0])); });
+  fns.add("ZAPISZTAB", [&env, &paths](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return argumentError(rt, "ZAPISZTAB");
+    return rt::Value::logical(ZAPISZTAB(env, paths, a[0].text(), a[1]));
+  });
+  fns.add("CZYTAJTAB", [&env, &paths](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return argumentError(rt, "CZYTAJTAB");
+    return CZYTAJTAB(rt, env, paths, a[0].text());
   });
 }
 

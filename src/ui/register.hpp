@@ -1,11 +1,14 @@
 // src/ui/register.hpp — the one place where the screen framework's routines enter the
-// runtime's function table under their own names (TAKNIE, LICZBA, TRANS0, ...).
+// runtime's function table under their own names (TAKNIE, LICZBA, TRANS0, ADJUSTTAB, ...).
 #pragma once
 
 #include "rt/function_table.hpp"
+#include "sys/env.hpp"
+#include "sys/path.hpp"
 
 namespace ui {
 
-void registerUi(rt::FunctionTable& fns);
+// ZAPISZTAB and CZYTAJTAB reach files through `env` and `paths`; both must outlive `fns`.
+void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& paths);
 
 }  // namespace ui
