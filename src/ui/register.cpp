@@ -34,7 +34,7 @@ int toInt(double v) {
 
 }  // namespace
 
-void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& paths) {
+void registerUi(rt::FunctionTable& fns) {
   fns.add("TAKNIE", [](rt::Runtime& rt, rt::Args& a) {
     if (!a[0].isText()) return argumentError(rt, "TAKNIE");
     return rt::Value::character(TAKNIE(a[0].text()));
@@ -48,6 +48,10 @@ void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& 
     return rt::Value::character(TRANS0(a[0].num(), toInt(a[1].num())));
   });
   fns.add("ADJUSTTAB", [](rt::Runtime&, rt::Args& a) { return rt::Value::character(ADJUSTTAB(a[0])); });
+}
+
+void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& paths) {
+  registerUi(fns);
   fns.add("ZAPISZTAB", [&env, &paths](rt::Runtime& rt, rt::Args& a) {
     if (!a[0].isText()) return argumentError(rt, "ZAPISZTAB");
     return rt::Value::logical(ZAPISZTAB(env, paths, a[0].text(), a[1]));

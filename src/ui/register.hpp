@@ -8,7 +8,10 @@
 
 namespace ui {
 
-// ZAPISZTAB and CZYTAJTAB reach files through `env` and `paths`; both must outlive `fns`.
+// Every routine that needs no files.
+void registerUi(rt::FunctionTable& fns);
+// All of them: the above, and ZAPISZTAB and CZYTAJTAB, which reach files through `env` and
+// `paths`; both must outlive `fns`.
 void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& paths);
 
 }  // namespace ui
