@@ -1,0 +1,196 @@
+// src/xbase/ntx_build.cpp — sorted runs, their merge, and the bottom-up write; see
+// ntx_build.hpp.
+#include "xbase/ntx_build.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <queue>
+
+#include "base/bytes.hpp"
+#include "base/check.hpp"
+#include "base/fault.hpp"
+#include "xbase/internal/ntx_writer.hpp"
+#include "xbase/ntx_header.hpp"
+
+namespace xbase {
+namespace {
+
+constexpr std::size_t kRunChunk = std::size_t{1} << 20;
+// A sort handle: the first key bytes, big-endian so that integer order is byte order, and
+// the key's position in the run buffer.
+struct Handle {
+  std::uint64_t prefix;
+  std::uint32_t pos;
+};
+
+std::uint64_t prefixOf(const char* key, std::size_t size, bool descending) {
+  std::uint64_t v = 0;
+  for (std::size_t i = 0; i < 8; ++i) v = (v << 8) | (i < size ? static_cast<unsigned char>(key[i]) : 0u);
+  return descending ? ~v : v;
+}
+
+}  // namespace
+
+struct NtxBuilder::Run {
+  std::unique_ptr<sys::File> file;
+  std::string path;
+  std::uint64_t size = 0, readAt = 0;
+  std::vector<char> chunk;
+  std::size_t at = 0;
+};
+
+NtxBuilder::NtxBuilder(sys::Env& env, std::string path, NtxDefinition def, std::size_t memoryBudget)
+    : env_(env), path_(std::move(path)), def_(std::move(def)), recordSize_(def_.keySize + 4u), memory_(memoryBudget) {
+  capacity_ = std::max<std::size_t>(memoryBudget / (recordSize_ + sizeof(Handle)), 16);
+  capacity_ = std::min<std::size_t>(capacity_, 0xFFFFFFFFu / recordSize_);
+}
+
+NtxBuilder::~NtxBuilder() {
+  for (auto& r : runs_) {
+    r->file.reset();
+    (void)env_.remove(r->path);
+  }
+}
+
+base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
+  ZEL_CHECK(key.size() == def_.keySize && !finished_);
+  if (buffer_.size() / recordSize_ >= capacity_)
+    if (auto s = spill(); !s) return s;
+  if (buffer_.capacity() == 0) buffer_.reserve(std::min<std::size_t>(capacity_, 1u << 16) * recordSize_);
+  const std::size_t at = buffer_.size();
+  buffer_.resize(at + recordSize_);
+  std::memcpy(buffer_.data() + at, key.data(), key.size());
+  base::storeU32le(reinterpret_cast<std::byte*>(buffer_.data() + at + key.size()), recno);
+  return base::Status::ok();
+}
+
+// Sorts the buffer's keys into `order_` (positions), equal keys by arrival.
+void NtxBuilder::sortBuffer() {
+  const std::size_t n = buffer_.size() / recordSize_, ks = def_.keySize;
+  const bool desc = def_.descending;
+  std::vector<Handle> h(n);
+  for (std::size_t i = 0; i < n; ++i)
+    h[i] = Handle{prefixOf(buffer_.data() + i * recordSize_, ks, desc), static_cast<std::uint32_t>(i * recordSize_)};
+  const char* base = buffer_.data();
+  std::sort(h.begin(), h.end(), [&](const Handle& a, const Handle& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    if (ks > 8) {
+      const int c = std::memcmp(base + a.pos + 8, base + b.pos + 8, ks - 8);
+      if (c != 0) return desc ? c > 0 : c < 0;
+    }
+    return a.pos < b.pos;
+  });
+  order_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) order_[i] = h[i].pos;
+}
+
+base::Status NtxBuilder::spill() {
+  sortBuffer();
+  auto run = std::make_unique<Run>();
+  run->path = path_ + ".r" + std::to_string(runs_.size());
+  auto f = env_.open(run->path, sys::Access::ReadWrite, sys::Creation::CreateOrTruncate);
+  if (!f) return f.error();
+  run->file = std::move(*f);
+  std::vector<char> out;
+  out.reserve(kRunChunk + recordSize_);
+  auto flush = [&]() -> base::Status {
+    auto s = run->file->writeAt(run->size, std::as_bytes(std::span(out)));
+    run->size += out.size();
+    out.clear();
+    return s;
+  };
+  for (std::uint64_t pos : order_) {
+    out.insert(out.end(), buffer_.begin() + static_cast<std::ptrdiff_t>(pos),
+               buffer_.begin() + static_cast<std::ptrdiff_t>(pos + recordSize_));
+    if (out.size() >= kRunChunk)
+      if (auto s = flush(); !s) return s;
+  }
+  if (auto s = flush(); !s) return s;
+  runs_.push_back(std::move(run));
+  buffer_.clear();
+  order_.clear();
+  return base::Status::ok();
+}
+
+// Each run is read through its own buffer; together they stay within the budget.
+base::Status NtxBuilder::mergeRuns(const std::function<void(const char*)>& emit) {
+  const std::size_t per = std::max(recordSize_ * 16, std::min(kRunChunk, memory_ / runs_.size())) / recordSize_;
+  auto refill = [&](Run& r) -> base::Status {
+    const std::uint64_t n = std::min<std::uint64_t>(per * recordSize_, r.size - r.readAt);
+    r.chunk.resize(n);
+    r.at = 0;
+    auto got = r.file->readAt(r.readAt, std::as_writable_bytes(std::span(r.chunk)));
+    if (!got) return got.error();
+    if (*got != n) return base::Status(base::Errc::Io, r.path + ": sorted run ends early");
+    r.readAt += n;
+    return base::Status::ok();
+  };
+  const std::size_t ks = def_.keySize;
+  auto after = [&](std::size_t a, std::size_t b) {  // heap order: true when run a's key comes later
+    const int c = std::memcmp(runs_[a]->chunk.data() + runs_[a]->at, runs_[b]->chunk.data() + runs_[b]->at, ks);
+    if (c != 0) return def_.descending ? c < 0 : c > 0;
+    return a > b;  // equal keys: the earlier run holds the earlier records
+  };
+  std::priority_queue<std::size_t, std::vector<std::size_t>, decltype(after)> heap(after);
+  for (std::size_t i = 0; i < runs_.size(); ++i) {
+    if (auto s = refill(*runs_[i]); !s) return s;
+    if (!runs_[i]->chunk.empty()) heap.push(i);
+  }
+  while (!heap.empty()) {
+    const std::size_t i = heap.top();
+    heap.pop();
+    Run& r = *runs_[i];
+    emit(r.chunk.data() + r.at);
+    r.at += recordSize_;
+    if (r.at == r.chunk.size())
+      if (auto s = refill(r); !s) return s;
+    if (!r.chunk.empty()) heap.push(i);
+  }
+  return base::Status::ok();
+}
+
+base::Status NtxBuilder::writeTree(sys::File& out) {
+  const ntx::Header proto = ntx::newHeader(def_.keyExpr, def_.forExpr, def_.keySize, def_.keyDecimals, def_.unique,
+                                           def_.descending);
+  ntx::TreeWriter writer(out, ntx::Geometry{proto.maxItems, proto.keySize}, proto.halfPage);
+  const std::size_t ks = def_.keySize;
+  std::string last;
+  bool any = false;
+  auto emit = [&](const char* rec) {
+    const std::string_view key(rec, ks);
+    if (def_.unique && any && key == last) return;
+    if (def_.unique) last.assign(key);
+    any = true;
+    writer.add(key, base::loadU32le(reinterpret_cast<const std::byte*>(rec + ks)));
+  };
+  if (runs_.empty()) {
+    sortBuffer();
+    for (std::uint64_t pos : order_) emit(buffer_.data() + pos);
+  } else {
+    if (!buffer_.empty())
+      if (auto s = spill(); !s) return s;
+    if (auto s = mergeRuns(emit); !s) return s;
+  }
+  ntx::Header h = proto;
+  h.version = 1;
+  h.root = writer.finish();
+  std::array<std::byte, ntx::kPageSize> page{};
+  ntx::encodeHeader(h, page);
+  return out.writeAt(0, page);
+}
+
+base::Status NtxBuilder::finish() {
+  ZEL_CHECK(!finished_);
+  finished_ = true;
+  const std::string tmp = path_ + ".new";
+  auto f = env_.open(tmp, sys::Access::ReadWrite, sys::Creation::CreateOrTruncate);
+  if (!f) return f.error();
+  base::Status s = writeTree(**f);
+  if (s) s = (*f)->sync();
+  f->reset();
+  if (s) s = env_.rename(tmp, path_);
+  if (!s) (void)env_.remove(tmp);
+  return s;
+}
+
+}  // namespace xbase

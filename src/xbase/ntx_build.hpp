@@ -1,0 +1,62 @@
+// src/xbase/ntx_build.hpp — creating an index from all its keys at once (INDEX ON,
+// REINDEX): keys arrive in record order, are sorted in memory-bounded runs, merged, and
+// written bottom-up. Not here: the page writer (internal/ntx_writer.hpp), changing an
+// existing index key by key (ntx_file.hpp), evaluating key expressions (the caller).
+//
+// Memory stays within the budget whatever the number of keys: a run holds as many keys as
+// fit, is sorted and written to a temporary file beside the index, and the runs are merged
+// at the end. Equal keys keep their arrival order (record order). A UNIQUE index keeps the
+// first of equal keys. The new index is written under a temporary name and renamed over
+// the old one, so a failed build leaves the old file as it was.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/result.hpp"
+#include "sys/env.hpp"
+#include "xbase/ntx_file.hpp"
+
+namespace xbase {
+
+class NtxBuilder {
+ public:
+  static constexpr std::size_t kDefaultMemory = std::size_t{64} << 20;
+
+  NtxBuilder(sys::Env& env, std::string path, NtxDefinition def, std::size_t memoryBudget = kDefaultMemory);
+  ~NtxBuilder();
+  NtxBuilder(const NtxBuilder&) = delete;
+  NtxBuilder& operator=(const NtxBuilder&) = delete;
+
+  // REQUIRES: key.size() == the definition's key size.
+  base::Status add(std::string_view key, std::uint32_t recno);
+  // Sorts, writes the index and renames it into place.
+  base::Status finish();
+
+  std::size_t runsWritten() const { return runs_.size(); }
+
+ private:
+  struct Run;
+  base::Status spill();
+  void sortBuffer();
+  base::Status writeTree(sys::File& out);
+  base::Status mergeRuns(const std::function<void(const char*)>& emit);
+
+  sys::Env& env_;
+  std::string path_;
+  NtxDefinition def_;
+  std::size_t recordSize_;
+  std::size_t memory_;
+  std::size_t capacity_;  // keys a run holds
+  std::vector<char> buffer_;
+  std::vector<std::uint64_t> order_;  // sort handles: key prefix and position
+  std::vector<std::unique_ptr<Run>> runs_;
+  bool finished_ = false;
+};
+
+}  // namespace xbase
