@@ -16,13 +16,6 @@ namespace xbase {
 namespace {
 
 constexpr std::size_t kRunChunk = std::size_t{1} << 20;
-// A sort handle: the first key bytes, big-endian so that integer order is byte order, and
-// the key's position in the run buffer.
-struct Handle {
-  std::uint64_t prefix;
-  std::uint32_t pos;
-};
-
 std::uint64_t prefixOf(const char* key, std::size_t size, bool descending) {
   std::uint64_t v = 0;
   for (std::size_t i = 0; i < 8; ++i) v = (v << 8) | (i < size ? static_cast<unsigned char>(key[i]) : 0u);
@@ -38,6 +31,8 @@ struct NtxBuilder::Run {
   std::vector<char> chunk;
   std::size_t at = 0;
 };
+
+using Handle = NtxBuilder::Handle;
 
 NtxBuilder::NtxBuilder(sys::Env& env, std::string path, NtxDefinition def, std::size_t memoryBudget)
     : env_(env), path_(std::move(path)), def_(std::move(def)), recordSize_(def_.keySize + 4u), memory_(memoryBudget) {
@@ -56,7 +51,9 @@ base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
   ZEL_CHECK(key.size() == def_.keySize && !finished_);
   if (buffer_.size() / recordSize_ >= capacity_)
     if (auto s = spill(); !s) return s;
-  if (buffer_.capacity() == 0) buffer_.reserve(std::min<std::size_t>(capacity_, 1u << 16) * recordSize_);
+  // The whole run's room at once: untouched memory costs nothing, and no doubling can
+  // take the buffer past the budget.
+  if (buffer_.capacity() == 0) buffer_.reserve(capacity_ * recordSize_);
   const std::size_t at = buffer_.size();
   buffer_.resize(at + recordSize_);
   std::memcpy(buffer_.data() + at, key.data(), key.size());
@@ -64,11 +61,11 @@ base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
   return base::Status::ok();
 }
 
-// Sorts the buffer's keys into `order_` (positions), equal keys by arrival.
+// Sorts the buffer's keys into `sorted_`, equal keys by arrival.
 void NtxBuilder::sortBuffer() {
   const std::size_t n = buffer_.size() / recordSize_, ks = def_.keySize;
   const bool desc = def_.descending;
-  std::vector<Handle> h(n);
+  std::vector<Handle> h(n);  // NOLINT
   for (std::size_t i = 0; i < n; ++i)
     h[i] = Handle{prefixOf(buffer_.data() + i * recordSize_, ks, desc), static_cast<std::uint32_t>(i * recordSize_)};
   const char* base = buffer_.data();
@@ -80,8 +77,7 @@ void NtxBuilder::sortBuffer() {
     }
     return a.pos < b.pos;
   });
-  order_.resize(n);
-  for (std::size_t i = 0; i < n; ++i) order_[i] = h[i].pos;
+  sorted_ = std::move(h);
 }
 
 base::Status NtxBuilder::spill() {
@@ -99,16 +95,17 @@ base::Status NtxBuilder::spill() {
     out.clear();
     return s;
   };
-  for (std::uint64_t pos : order_) {
-    out.insert(out.end(), buffer_.begin() + static_cast<std::ptrdiff_t>(pos),
-               buffer_.begin() + static_cast<std::ptrdiff_t>(pos + recordSize_));
+  for (const Handle& hd : sorted_) {
+    out.insert(out.end(), buffer_.begin() + static_cast<std::ptrdiff_t>(hd.pos),
+               buffer_.begin() + static_cast<std::ptrdiff_t>(hd.pos + recordSize_));
     if (out.size() >= kRunChunk)
       if (auto s = flush(); !s) return s;
   }
   if (auto s = flush(); !s) return s;
   runs_.push_back(std::move(run));
   buffer_.clear();
-  order_.clear();
+  sorted_.clear();
+  sorted_.shrink_to_fit();
   return base::Status::ok();
 }
 
@@ -165,7 +162,7 @@ base::Status NtxBuilder::writeTree(sys::File& out) {
   };
   if (runs_.empty()) {
     sortBuffer();
-    for (std::uint64_t pos : order_) emit(buffer_.data() + pos);
+    for (const Handle& hd : sorted_) emit(buffer_.data() + hd.pos);
   } else {
     if (!buffer_.empty())
       if (auto s = spill(); !s) return s;

@@ -40,6 +40,14 @@ class NtxBuilder {
 
   std::size_t runsWritten() const { return runs_.size(); }
 
+ public:
+  // A sort handle: the first key bytes, big-endian so that integer order is byte order,
+  // and the key's position in the run buffer.
+  struct Handle {
+    std::uint64_t prefix;
+    std::uint32_t pos;
+  };
+
  private:
   struct Run;
   base::Status spill();
@@ -54,7 +62,7 @@ class NtxBuilder {
   std::size_t memory_;
   std::size_t capacity_;  // keys a run holds
   std::vector<char> buffer_;
-  std::vector<std::uint64_t> order_;  // sort handles: key prefix and position
+  std::vector<Handle> sorted_;
   std::vector<std::unique_ptr<Run>> runs_;
   bool finished_ = false;
 };

@@ -3,6 +3,7 @@
 #include "xbase/ntx_file.hpp"
 
 #include <algorithm>
+#include <deque>
 #include <unordered_map>
 
 #include "base/bytes.hpp"
@@ -14,8 +15,8 @@
 namespace xbase {
 namespace {
 
-// Clean pages kept between calls; past this the cache starts again empty (8 MiB).
-constexpr std::size_t kMaxCachedPages = 8192;
+// Pages kept between calls (16 MiB); past this the older half is dropped.
+constexpr std::size_t kMaxCachedPages = 16384;
 
 }  // namespace
 
@@ -26,6 +27,7 @@ struct NtxFile::Impl final : ntx::PageStore {
   ntx::Geometry g{};
   std::unordered_map<std::uint32_t, std::unique_ptr<ntx::Page>> cache;
   std::vector<std::uint32_t> dirty;
+  std::deque<std::uint32_t> loaded;  // cache entries, oldest first
   std::uint64_t fileEnd = 0;
   std::uint64_t generation = 1;
   int depth = 0;  // nested scopes
@@ -75,7 +77,7 @@ struct NtxFile::Impl final : ntx::PageStore {
     ntx::encodeHot(h, mine);
     if (now != mine) {
       loadHeader();
-      cache.clear();
+      dropCache();
       ++generation;
     } else {
       refreshEnd();
@@ -92,7 +94,7 @@ struct NtxFile::Impl final : ntx::PageStore {
       return;
     }
     writing = write;
-    if (cache.size() > kMaxCachedPages) cache.clear();
+    if (cache.size() > kMaxCachedPages) trimCache();
     lock(write ? sys::LockKind::Exclusive : sys::LockKind::Shared);
     try {
       if (use == NtxUse::Shared) revalidate();
@@ -104,6 +106,19 @@ struct NtxFile::Impl final : ntx::PageStore {
       end();
       throw;
     }
+  }
+
+  // Between calls nothing is dirty, so any page may go.
+  void trimCache() {
+    while (cache.size() > kMaxCachedPages / 2 && !loaded.empty()) {
+      cache.erase(loaded.front());
+      loaded.pop_front();
+    }
+  }
+
+  void dropCache() {
+    cache.clear();
+    loaded.clear();
   }
 
   void lock(sys::LockKind kind) {
@@ -131,7 +146,7 @@ struct NtxFile::Impl final : ntx::PageStore {
   // call starts again from what the file holds.
   void abandon() {
     dirty.clear();
-    cache.clear();
+    dropCache();
     structureChanged = false;
     stale = true;
     ++generation;
@@ -177,6 +192,7 @@ struct NtxFile::Impl final : ntx::PageStore {
     readExact(offset, b);
     auto p = std::make_unique<ntx::Page>(g, offset, b);
     p->checkInvariants(fileName());
+    loaded.push_back(offset);
     return *cache.emplace(offset, std::move(p)).first->second;
   }
 
@@ -208,12 +224,18 @@ struct NtxFile::Impl final : ntx::PageStore {
       }
       p->setKeyCount(0);
       p->setChild(0, 0);
-      cache[off] = std::move(p);
+      if (auto it = cache.find(off); it != cache.end()) {
+        *it->second = *p;  // keep the object: callers may hold references to it
+      } else {
+        loaded.push_back(off);
+        cache[off] = std::move(p);
+      }
     } else {
       if (fileEnd + ntx::kPageSize > 0xFFFFFFFFull) throw base::IoFault(fileName(), "index larger than 4 GiB");
       off = static_cast<std::uint32_t>(fileEnd);
       fileEnd += ntx::kPageSize;
       cache[off] = std::make_unique<ntx::Page>(g, off);
+      loaded.push_back(off);
     }
     ntx::Page& p = *cache[off];
     dirty.push_back(off);

@@ -10,6 +10,7 @@ namespace xbase::ntx {
 namespace {
 
 constexpr std::size_t kPoolPages = 7;
+constexpr std::size_t kStagedPages = 256;
 
 }  // namespace
 
@@ -59,10 +60,33 @@ void TreeWriter::number(Node& n) {
   n.numbered = true;
 }
 
+// Pages are numbered in nearly the order they are written: staging a few hundred of them
+// turns most writes into one call per run of neighbouring pages.
 void TreeWriter::write(Node& n) {
   ZEL_CHECK(n.numbered);
-  if (auto s = out_.writeAt(n.page.offset(), n.page.bytes()); !s)
-    throw base::IoFault(out_.path(), "cannot write an index page: " + s.toString());
+  auto& bytes = staged_[n.page.offset()];
+  std::copy(n.page.bytes().begin(), n.page.bytes().end(), bytes.begin());
+  if (staged_.size() >= kStagedPages) flush();
+}
+
+void TreeWriter::flush() {
+  std::vector<std::byte> run;
+  std::uint32_t start = 0;
+  auto emit = [&] {
+    if (run.empty()) return;
+    if (auto s = out_.writeAt(start, run); !s)
+      throw base::IoFault(out_.path(), "cannot write index pages: " + s.toString());
+    run.clear();
+  };
+  for (const auto& [off, bytes] : staged_) {
+    if (run.empty() || off != start + run.size()) {
+      emit();
+      start = off;
+    }
+    run.insert(run.end(), bytes.begin(), bytes.end());
+  }
+  emit();
+  staged_.clear();
 }
 
 void TreeWriter::add(std::string_view key, std::uint32_t recno) {
@@ -170,6 +194,7 @@ std::uint32_t TreeWriter::finish() {
     write(*l.cur);
     lastChild = l.cur->page.offset();
   }
+  flush();
   return lastChild;
 }
 

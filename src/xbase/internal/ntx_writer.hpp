@@ -15,7 +15,9 @@
 // keeping the same pool lets a build reproduce such a file byte for byte.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +52,7 @@ class TreeWriter {
   void push(std::size_t level, std::uint32_t child, std::uint32_t recno, std::string_view key);
   void complete(std::size_t level);
   void write(Node& n);
+  void flush();
   void number(Node& n);
   void rebalance(std::size_t level);
 
@@ -61,6 +64,7 @@ class TreeWriter {
   std::uint64_t clock_ = 0;
   std::uint32_t next_ = 1024;
   std::uint64_t keys_ = 0;
+  std::map<std::uint32_t, std::array<std::byte, kPageSize>> staged_;
 };
 
 }  // namespace xbase::ntx
