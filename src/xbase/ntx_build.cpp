@@ -16,10 +16,25 @@ namespace xbase {
 namespace {
 
 constexpr std::size_t kRunChunk = std::size_t{1} << 20;
-std::uint64_t prefixOf(const char* key, std::size_t size, bool descending) {
+// Eight key bytes from `at` as a big-endian number (zeros past the end), so that
+// integer order is byte order.
+std::uint64_t wordAt(const char* key, std::size_t size, std::size_t at) {
   std::uint64_t v = 0;
-  for (std::size_t i = 0; i < 8; ++i) v = (v << 8) | (i < size ? static_cast<unsigned char>(key[i]) : 0u);
-  return descending ? ~v : v;
+  if (at + 8 <= size) {
+    std::memcpy(&v, key + at, 8);
+    return __builtin_bswap64(v);
+  }
+  for (std::size_t i = at; i < at + 8; ++i) v = (v << 8) | (i < size ? static_cast<unsigned char>(key[i]) : 0u);
+  return v;
+}
+
+// Byte order of the key bytes from offset 16 on, a word at a time.
+int compareTail(const char* a, const char* b, std::size_t size) {
+  for (std::size_t at = 16; at < size; at += 8) {
+    const std::uint64_t x = wordAt(a, size, at), y = wordAt(b, size, at);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -65,19 +80,22 @@ base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
 void NtxBuilder::sortBuffer() {
   const std::size_t n = buffer_.size() / recordSize_, ks = def_.keySize;
   const bool desc = def_.descending;
-  std::vector<Handle> h(n);  // NOLINT
-  for (std::size_t i = 0; i < n; ++i)
-    h[i] = Handle{prefixOf(buffer_.data() + i * recordSize_, ks, desc), static_cast<std::uint32_t>(i * recordSize_)};
+  const std::uint64_t flip = desc ? ~std::uint64_t{0} : 0;
+  sorted_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const char* k = buffer_.data() + i * recordSize_;
+    sorted_[i] = Handle{wordAt(k, ks, 0) ^ flip, wordAt(k, ks, 8) ^ flip, static_cast<std::uint32_t>(i * recordSize_)};
+  }
   const char* base = buffer_.data();
-  std::sort(h.begin(), h.end(), [&](const Handle& a, const Handle& b) {
+  std::sort(sorted_.begin(), sorted_.end(), [&](const Handle& a, const Handle& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    if (ks > 8) {
-      const int c = std::memcmp(base + a.pos + 8, base + b.pos + 8, ks - 8);
+    if (a.prefix2 != b.prefix2) return a.prefix2 < b.prefix2;
+    if (ks > 16) {
+      const int c = compareTail(base + a.pos, base + b.pos, ks);
       if (c != 0) return desc ? c > 0 : c < 0;
     }
     return a.pos < b.pos;
   });
-  sorted_ = std::move(h);
 }
 
 base::Status NtxBuilder::spill() {
@@ -162,7 +180,12 @@ base::Status NtxBuilder::writeTree(sys::File& out) {
   };
   if (runs_.empty()) {
     sortBuffer();
-    for (const Handle& hd : sorted_) emit(buffer_.data() + hd.pos);
+    // The keys are read in sorted order, all over the buffer: fetch a few ahead.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < sorted_.size(); ++i) {
+      if (i + kAhead < sorted_.size()) __builtin_prefetch(buffer_.data() + sorted_[i + kAhead].pos);
+      emit(buffer_.data() + sorted_[i].pos);
+    }
   } else {
     if (!buffer_.empty())
       if (auto s = spill(); !s) return s;

@@ -41,10 +41,10 @@ class NtxBuilder {
   std::size_t runsWritten() const { return runs_.size(); }
 
  public:
-  // A sort handle: the first key bytes, big-endian so that integer order is byte order,
-  // and the key's position in the run buffer.
+  // A sort handle: the first 16 key bytes as two big-endian numbers (integer order is
+  // byte order) and the key's position in the run buffer.
   struct Handle {
-    std::uint64_t prefix;
+    std::uint64_t prefix, prefix2;
     std::uint32_t pos;
   };
 
