@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "base/fault.hpp"
+#include "sys/posix_env.hpp"
 #include "testkit/temp_dir.hpp"
 #include "xbase/mem_file.hpp"
 #include "xbase/ntx_fixture.hpp"
@@ -235,6 +236,45 @@ TEST(NtxFile, RejectsFilesThatAreNotIndexes) {
   auto f = NtxFile::adopt(test::MemFile::of(bytes), NtxUse::Exclusive);
   NtxCursor c;
   EXPECT_THROW(f->top(c), base::Corrupt);
+}
+
+}  // namespace
+}  // namespace xbase
+
+namespace xbase {
+namespace {
+
+// Real files, each NtxFile its own open file description: the index lock byte excludes
+// other openers exactly while a change (exclusive) or a walk (shared) is under way.
+TEST(NtxFile, IndexLockByteGuardsChangesBetweenOpeners) {
+  testkit::TempDir dir;
+  sys::PosixEnv env;
+  const std::string path = (dir / "K.NTX").string();
+  ASSERT_TRUE(NtxFile::create(env, path, NtxDefinition{"KOD", "", 4, 0, false, false}, NtxUse::Shared).has_value());
+  auto a = NtxFile::open(env, path, sys::Access::ReadWrite, NtxUse::Shared).value();
+  auto b = NtxFile::open(env, path, sys::Access::ReadWrite, NtxUse::Shared).value();
+  auto probe = env.open(path, sys::Access::ReadWrite).value();
+  const std::uint64_t at = ntx::kIndexLockOffset;
+  {
+    NtxFile::Scope w(*a, NtxFile::Scope::Kind::Write);
+    ASSERT_TRUE(a->insert("AAAA", 1));
+    EXPECT_TRUE(probe->lockRange(at, 1, sys::LockKind::Shared, sys::Wait::No).is(base::Errc::Locked));
+  }
+  {
+    NtxFile::Scope r(*a, NtxFile::Scope::Kind::Read);
+    EXPECT_TRUE(probe->lockRange(at, 1, sys::LockKind::Exclusive, sys::Wait::No).is(base::Errc::Locked));
+    EXPECT_TRUE(probe->lockRange(at, 1, sys::LockKind::Shared, sys::Wait::No).isOk());
+    EXPECT_TRUE(probe->unlockRange(at, 1).isOk());
+  }
+  EXPECT_TRUE(probe->lockRange(at, 1, sys::LockKind::Exclusive, sys::Wait::No).isOk());
+  EXPECT_TRUE(probe->unlockRange(at, 1).isOk());
+  // b reads what a wrote, and a sees b's change on its next call.
+  NtxCursor c;
+  ASSERT_EQ(b->seek(c, "AAAA"), NtxFile::Seek::Found);
+  for (std::uint32_t r = 2; r <= 300; ++r) ASSERT_TRUE(b->insert("B" + std::to_string(1000 + r).substr(1), r));
+  EXPECT_EQ(a->checkInvariants().keys, 300u);
+  ASSERT_EQ(a->seek(c, "B299"), NtxFile::Seek::Found);
+  EXPECT_EQ(c.recno, 299u);
 }
 
 }  // namespace
