@@ -167,6 +167,15 @@ void declareProgramVars(rt::Runtime& rt) {
   vars.set("_VAT", rt::Value::character(vatChoicesOf(rt)));
 }
 
+std::optional<std::string> stationFromArgument(std::optional<std::string_view> argument) {
+  if (!argument || argument->empty()) return "01";  // an empty argument is no argument
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const std::string_view a = *argument;
+  if (a.size() == 1 && digit(a[0])) return "0" + std::string(a);
+  if (a.size() == 2 && digit(a[0]) && digit(a[1])) return std::string(a);
+  return std::nullopt;
+}
+
 void setStationFolder(rt::Runtime& rt) {
   const std::string scl = trimmed(KARTOTEKA_(rt)) + "#" + NUMER_STAN(rt);
   rt.vars().set("_SCL", rt::Value::character(scl));

@@ -13,6 +13,7 @@
 //   V3  _SC is always _SCL followed by a backslash (setStationFolder writes both).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ namespace core {
 // Declares every program-wide variable as a public with its initial value, and the
 // exchange settings (_FTP_..., _MAIL_...) as empty privates of the current scope.
 void declareProgramVars(rt::Runtime& rt);
+
+// NUMER_STAN from the program's argument: none (or an empty one) gives "01", one digit gets a leading "0",
+// two digits stay; anything else (longer, or not digits) is no station: nullopt, and the
+// program ends without a message.
+std::optional<std::string> stationFromArgument(std::optional<std::string_view> argument);
 
 // _SCL = _KARTOTEKA trimmed + "#" + NUMER_STAN (DANE#01), _SC = _SCL + "\\".
 void setStationFolder(rt::Runtime& rt);

@@ -63,6 +63,18 @@ TEST(ProgramVars, TheStationFolderIsThePrefixHashAndStation) {
   EXPECT_EQ(core::SC_(rt), "DANE#07\\");
 }
 
+TEST(ProgramVars, TheStationNumberComesFromTheArgument) {
+  struct Case { std::optional<std::string_view> argument; std::optional<std::string> station; };
+  const Case cases[] = {
+      {std::nullopt, "01"}, {"7", "07"}, {"12", "12"}, {"00", "00"},  // "00" is refused later, by the station count
+      {"7a", std::nullopt}, {"123", std::nullopt}, {"a", std::nullopt}, {"", "01"}, {" 7", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.argument.value_or("(none)"));
+    EXPECT_EQ(core::stationFromArgument(c.argument), c.station);
+  }
+}
+
 TEST(ProgramVars, TheAccountLetterFollowsTheRepresentativeNumber) {
   struct Case { const char* konto; const char* letter; };
   const Case cases[] = {{"00000", "A"}, {"00001", "B"}, {"00025", "Z"}, {"", "A"}};
