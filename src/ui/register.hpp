@@ -9,9 +9,15 @@
 namespace ui {
 
 // Every routine that needs no files.
+struct Context;
+
 void registerUi(rt::FunctionTable& fns);
 // All of them: the above, and ZAPISZTAB and CZYTAJTAB, which reach files through `env` and
 // `paths`; both must outlive `fns`.
 void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& paths);
+
+// The routines that draw or read keys: their adapters keep a reference to `c`, which the
+// program owns and keeps alive for as long as the table is used.
+void registerScreen(rt::FunctionTable& fns, Context& c);
 
 }  // namespace ui

@@ -1,0 +1,92 @@
+// src/ui/context.hpp — what the screen framework's routines work with: the station's
+// runtime (memory variables such as _KY, _TOTAL, _EKRA_BLO), its console and its path
+// resolver, plus the little state the routines keep between calls for the run of the
+// program. The program owns one Context per station and hands it to every routine; the
+// registry adapters (register.cpp) capture it. Nothing here draws.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "con/console.hpp"
+#include "rt/runtime.hpp"
+#include "sys/path.hpp"
+
+namespace ui {
+
+enum class Display { Colour, Monochrome };
+
+// One entry of the title stack: entry k names the window of menu nesting level k.
+struct Title {
+  std::string text;
+  rt::Value value;
+};
+
+// A box that stays open between calls (the waiting box, the wait box): the screen area it
+// covers, as saved before drawing, and the cursor shape it hid.
+struct OpenBox {
+  bool open = false;
+  con::Rect area;
+  std::string saved;
+  con::CursorShape shape = con::CursorShape::Normal;
+};
+
+// The seam to the main screen's message table: groups of text lines numbered 1..count.
+// The table layer provides it; without one no message box is shown.
+class MessageSource {
+ public:
+  virtual ~MessageSource() = default;
+  // The number of groups (the group number of the last record); nullopt when the table
+  // cannot be used.
+  virtual std::optional<int> groupCount() = 0;
+  // The lines of group `group`, in record order; nullopt when the group is not found.
+  virtual std::optional<std::vector<std::string>> groupLines(int group) = 0;
+};
+
+struct MessageBoxState {
+  MessageSource* source = nullptr;
+  int lastGroup = 0;  // 0: no group shown yet in this run
+  std::function<double()> random;  // uniform in [0, 1)
+};
+
+// The colour editor's indexes into its sixteen-code list for each of its three settings:
+// text, background, highlighted text, highlighted background (0: a code not in the list).
+struct ColourIndexes {
+  int text = 0, back = 0, hiText = 0, hiBack = 0;
+  friend bool operator==(const ColourIndexes&, const ColourIndexes&) = default;
+};
+
+struct ColourEditorState {
+  bool known = false;
+  ColourIndexes sections[3];
+};
+
+struct Context {
+  Context(rt::Runtime& runtime, con::Console& console, sys::PathResolver& resolver);
+  Context(const Context&) = delete;
+  Context& operator=(const Context&) = delete;
+
+  rt::Runtime& rt;
+  con::Console& con;
+  sys::PathResolver& paths;
+
+  Display display = Display::Colour;
+  bool insertMode = false;   // the forms' insert mode
+  bool polishKeys = false;   // the Polish-letter keyboard
+  std::vector<Title> titles;
+  OpenBox waitingBox;        // QESC
+  OpenBox waitBox;           // QPC
+  int progressSteps = 0;     // PASEK's step counter
+  MessageBoxState messages;
+  ColourEditorState colourEditor;
+
+  // Memory-variable helpers: a missing or non-numeric variable reads as 0 / "".
+  double number(std::string_view name) const;
+  std::string text(std::string_view name) const;
+  void setPublic(std::string_view name, rt::Value value);
+};
+
+}  // namespace ui
