@@ -8,9 +8,9 @@
 
 namespace ui {
 
-// Every routine that needs no files.
 struct Context;
 
+// Every routine that needs no files.
 void registerUi(rt::FunctionTable& fns);
 // All of them: the above, and ZAPISZTAB and CZYTAJTAB, which reach files through `env` and
 // `paths`; both must outlive `fns`.
