@@ -61,6 +61,7 @@ struct ColourIndexes {
 
 struct ColourEditorState {
   bool known = false;
+  int section = 0;  // 0 screens, 1 record lists and cards, 2 dictionaries
   ColourIndexes sections[3];
 };
 

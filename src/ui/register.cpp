@@ -28,6 +28,7 @@
 #include "ui/qtn.hpp"
 #include "ui/taknie.hpp"
 #include "ui/trans0.hpp"
+#include "ui/ustaw_kolor.hpp"
 #include "ui/zapisztab.hpp"
 
 namespace ui {
@@ -172,6 +173,10 @@ void registerScreen(rt::FunctionTable& fns, Context& c) {
   fns.add("PASEK", [&c](rt::Runtime&, rt::Args& a) {
     const std::optional<double> step = a[0].isNumber() ? std::optional<double>(a[0].num()) : std::nullopt;
     return rt::Value::logical(PASEK(c, step, textOr(a[1], ""), textOr(a[2], "")));
+  });
+  fns.add("USTAW_KOLOR", [&c](rt::Runtime&, rt::Args&) {
+    USTAW_KOLOR(c);
+    return none();
   });
   fns.add("PRZYGOTUJ_EKRAN", [&c](rt::Runtime&, rt::Args& a) {
     PRZYGOTUJ_EKRAN(c, intOr(a[0], 0), intOr(a[1], 0));
