@@ -4,9 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <stdexcept>
 #include <string>
+
+#include "base/source_location.hpp"
 
 namespace base {
 
@@ -20,14 +21,14 @@ enum class FaultKind {
 class Fault : public std::runtime_error {
  public:
   Fault(FaultKind kind, std::string what, std::string file = {}, std::int64_t offset = -1,
-        std::source_location where = std::source_location::current())
+        SourceLocation where = SourceLocation::current())
       : std::runtime_error(compose(what, file, offset)),
         kind_(kind), file_(std::move(file)), offset_(offset), where_(where) {}
 
   FaultKind kind() const { return kind_; }
   const std::string& file() const { return file_; }
   std::int64_t offset() const { return offset_; }
-  const std::source_location& where() const { return where_; }
+  const SourceLocation& where() const { return where_; }
 
  private:
   static std::string compose(const std::string& what, const std::string& file, std::int64_t off) {
@@ -38,21 +39,21 @@ class Fault : public std::runtime_error {
   FaultKind kind_;
   std::string file_;
   std::int64_t offset_;
-  std::source_location where_;
+  SourceLocation where_;
 };
 
 // A file that breaks a rule of its format: `rule` names the rule, `offset` where it broke.
 class Corrupt : public Fault {
  public:
   Corrupt(std::string file, std::int64_t offset, std::string rule,
-          std::source_location where = std::source_location::current())
+          SourceLocation where = SourceLocation::current())
       : Fault(FaultKind::Corrupt, std::move(rule), std::move(file), offset, where) {}
 };
 
 class IoFault : public Fault {
  public:
   IoFault(std::string file, std::string what, int osError = 0,
-          std::source_location where = std::source_location::current())
+          SourceLocation where = SourceLocation::current())
       : Fault(FaultKind::Io, std::move(what), std::move(file), -1, where), osError_(osError) {}
   int osError() const { return osError_; }
 
@@ -62,7 +63,7 @@ class IoFault : public Fault {
 
 class InternalFault : public Fault {
  public:
-  explicit InternalFault(std::string what, std::source_location where = std::source_location::current())
+  explicit InternalFault(std::string what, SourceLocation where = SourceLocation::current())
       : Fault(FaultKind::Internal, std::move(what), {}, -1, where) {}
 };
 
