@@ -34,14 +34,7 @@ Value limitError(Runtime& rt, std::string_view op) {
   return rt.raise(std::move(e));
 }
 
-Value callBlock(Runtime& rt, const Value& block, std::span<Value> args) {
-  (void)block;
-  (void)args;
-  Error e;
-  e.genCode = GenCode::Unsupported;
-  e.description = "Code blocks are not available";
-  return rt.raise(std::move(e));
-}
+Value callBlock(Runtime& rt, const Value& block, std::span<Value> args) { return rt.evalBlock(block, args); }
 
 bool isTrue(const Value& v) { return v.isLogical() && v.logical(); }
 

@@ -10,6 +10,7 @@ void registerNumberFunctions(FunctionTable& table);  // number_functions.cpp
 void registerDateFunctions(FunctionTable& table);    // date_functions.cpp
 
 void registerBuiltins(FunctionTable& table) {
+  registerExpressionFunctions(table);
   registerStringFunctions(table);
   registerArrayFunctions(table);
   registerNumberFunctions(table);

@@ -16,6 +16,7 @@ Value& Args::ref(std::size_t i) {
 void FunctionTable::add(std::string_view name, Function f, Abbrev abbrev) {
   std::string key = asciiUpper(name);
   byName_[key] = Entry{key, std::make_shared<Function>(std::move(f)), abbrev};
+  ++generation_;
 }
 
 const Function* FunctionTable::find(std::string_view name) const {

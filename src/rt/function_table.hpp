@@ -4,6 +4,7 @@
 // as the classic runtime allows for its own functions.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -50,6 +51,8 @@ class FunctionTable {
   const Function* find(std::string_view name) const;
   bool contains(std::string_view name) const { return find(name) != nullptr; }
   std::vector<std::string> names() const;
+  // Changes whenever an entry is added or replaced, so a cached find() can be re-checked.
+  std::uint64_t generation() const { return generation_; }
 
  private:
   struct Entry {
@@ -58,6 +61,7 @@ class FunctionTable {
     Abbrev abbrev;
   };
   std::unordered_map<std::string, Entry> byName_;
+  std::uint64_t generation_ = 1;
 };
 
 }  // namespace rt

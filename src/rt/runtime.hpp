@@ -7,15 +7,21 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "rt/error.hpp"
+#include "rt/expression.hpp"
 #include "rt/function_table.hpp"
 #include "rt/memvars.hpp"
 #include "rt/settings.hpp"
 #include "rt/value.hpp"
 
 namespace rt {
+
+class DataSource;
 
 struct LocalTime {
   Date date;
@@ -46,6 +52,35 @@ class Runtime {
   Value raise(Error e);
   using ErrorHook = std::function<std::optional<Value>(Runtime&, Error&)>;
   void setErrorHook(ErrorHook hook) { errorHook_ = std::move(hook); }
+  const ErrorHook& errorHook() const { return errorHook_; }
+
+  // Expressions. compile() keeps one compiled form per text (the cache belongs to this
+  // Runtime, and so does every expression it gives: it holds this Runtime's variables).
+  // A text that does not compile throws CompileError; nothing is cached for it.
+  ExprRef compile(std::string_view text);
+  Value eval(const Expression& e);
+  Value evaluate(std::string_view text) { return eval(*compile(text)); }
+  // EVAL(block, args...): the value of the block's last expression. Missing arguments are
+  // NIL, extra ones are ignored. A value that is not a block raises "Argument error".
+  Value evalBlock(const Value& block, std::span<Value> args);
+
+  // The fields expressions see; nullptr (the default) means none. Not owned.
+  void setDataSource(DataSource* ds) { dataSource_ = ds; }
+  DataSource* dataSource() const { return dataSource_; }
+
+  // One level of nested evaluation (a macro or a code block). Beyond kMaxNesting levels it
+  // throws RuntimeError (GenCode::Limit) instead of exhausting the stack.
+  static constexpr int kMaxNesting = 64;
+  class Nesting {
+   public:
+    explicit Nesting(Runtime& rt);
+    ~Nesting() { --rt_.nesting_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+   private:
+    Runtime& rt_;
+  };
 
  private:
   FunctionTable functions_;
@@ -53,9 +88,18 @@ class Runtime {
   Memvars vars_;
   std::function<LocalTime()> now_;
   ErrorHook errorHook_;
+  DataSource* dataSource_ = nullptr;
+  int nesting_ = 0;
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::unordered_map<std::string, ExprRef, TextHash, std::equal_to<>> compiled_;
 };
 
 // Registers every built-in function of the runtime library (builtins.cpp).
 void registerBuiltins(FunctionTable& table);
+// The built-ins that need the expression engine: EVAL, TYPE (expression_functions.cpp).
+void registerExpressionFunctions(FunctionTable& table);
 
 }  // namespace rt
