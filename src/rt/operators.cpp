@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "rt/number_text.hpp"
 #include "rt/runtime.hpp"
@@ -53,9 +54,24 @@ Date shiftDate(Date d, double n) {
 
 bool datePlusNumberFits(double n) { return std::isfinite(n) && std::fabs(n) < 1e9; }
 
+// Text results longer than the runtime's longest string raise "String overflow" instead of
+// growing without bound (a recursive block doubling a string would exhaust memory).
+bool tooLong(const Value& a, const Value& b) { return a.text().size() + b.text().size() > kMaxStringLength; }
+
+Value stringOverflow(Runtime& rt, BinaryOp op) {
+  Error e;
+  e.genCode = GenCode::StrOverflow;
+  e.subCode = 1209;
+  e.description = "String overflow";
+  e.operation = std::string(info(op).text);
+  e.canSubstitute = true;
+  return rt.raise(std::move(e));
+}
+
 Value add(Runtime& rt, const Value& a, const Value& b) {
   if (a.isNumber() && b.isNumber()) return sumResult(a.num() + b.num(), std::max(decimalsOf(a), decimalsOf(b)));
-  if (a.isText() && b.isText()) return Value::character(a.text() + b.text());
+  if (a.isText() && b.isText())
+    return tooLong(a, b) ? stringOverflow(rt, BinaryOp::Add) : Value::character(a.text() + b.text());
   if (a.isDate() && b.isNumber() && datePlusNumberFits(b.num())) return Value::date(shiftDate(a.date(), b.num()));
   if (a.isNumber() && b.isDate() && datePlusNumberFits(a.num())) return Value::date(shiftDate(b.date(), a.num()));
   return argError(rt, BinaryOp::Add);
@@ -64,6 +80,7 @@ Value add(Runtime& rt, const Value& a, const Value& b) {
 Value subtract(Runtime& rt, const Value& a, const Value& b) {
   if (a.isNumber() && b.isNumber()) return sumResult(a.num() - b.num(), std::max(decimalsOf(a), decimalsOf(b)));
   if (a.isText() && b.isText()) {
+    if (tooLong(a, b)) return stringOverflow(rt, BinaryOp::Sub);
     const std::string& s = a.text();
     const std::size_t kept = s.find_last_not_of(' ') + 1;  // npos + 1 == 0 for all blanks
     std::string r = s.substr(0, kept);

@@ -17,11 +17,13 @@
 //   O6  any other pair of types raises "Argument error" (GenCode::Arg, subsystem BASE,
 //       operation = the operator); division and modulus by zero raise GenCode::ZeroDiv.
 //       The value the error hook supplies becomes the result.
-//   O7  % takes the sign of the dividend (-3 % 2 = -1, 7 % -3 = 1).
+//   O7  a text result longer than kMaxStringLength raises "String overflow" (GenCode::StrOverflow).
+//   O8  % takes the sign of the dividend (-3 % 2 = -1, 7 % -3 = 1).
 // Not here: the short-circuit operators .AND., .OR. (the evaluator), and := / ++ / --
 // on variables (the evaluator, which uses increment()).
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "rt/value.hpp"
@@ -29,6 +31,8 @@
 namespace rt {
 
 class Runtime;
+
+inline constexpr std::size_t kMaxStringLength = 65535;
 
 enum class BinaryOp { Add, Sub, Mul, Div, Mod, Pow, Eq, ExactEq, Ne, Lt, Le, Gt, Ge, Contains };
 

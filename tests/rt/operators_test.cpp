@@ -148,6 +148,21 @@ TEST(Operators, DivisionByZeroGivesZeroByDefaultAndReachesTheHook) {
   EXPECT_EQ(seen, (std::vector<std::string>{"/", "%"}));
 }
 
+TEST(Operators, TextLongerThanTheLongestStringIsAnOverflowNotAnAllocation) {
+  rt::Runtime rt;
+  rt.vars().set("big", rt::Value::character(std::string(40000, 'x')));
+  for (const char* text : {"big + big", "big - big", "'a' + big + big + 'b'"}) {
+    SCOPED_TRACE(text);
+    try {
+      (void)rt.evaluate(text);
+      ADD_FAILURE() << "no error";
+    } catch (const rt::RuntimeError& e) {
+      EXPECT_EQ(e.error().genCode, rt::GenCode::StrOverflow);
+    }
+  }
+  EXPECT_EQ(rt.evaluate("big + left(big, 25535)").text().size(), 65535u);
+}
+
 TEST(Operators, ArraysAndBlocksAreEqualOnlyToThemselves) {
   rt::Runtime rt;
   rt.vars().set("a", rt::Value::newArray(1));

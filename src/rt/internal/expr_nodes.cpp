@@ -270,7 +270,7 @@ class Concat final : public Node {
       else
         allText = false;
     }
-    if (allText) {
+    if (allText && total <= kMaxStringLength) {
       std::string s;
       s.reserve(total);
       for (std::size_t i = 0; i < items_.size(); ++i) s += vals[i].text();
