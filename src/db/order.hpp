@@ -1,0 +1,53 @@
+// src/db/order.hpp — one open index of a work area: its NTX file bound to its compiled key
+// and FOR expressions, and how key values become index bytes.
+// Not here: walking and maintaining the order as records move and change (work_area.cpp),
+// building a new index from a table (bulk_index.cpp), the tree itself (xbase/ntx_file.hpp).
+//
+// Key bytes by the type of the key value: C cut or blank-padded to the key size, N as the
+// numeric key of the index's size and decimals, D as YYYYMMDD, L as T/F. A search value
+// is encoded the same way except that a character value is only cut, never padded, so a
+// shorter value finds the keys that start with it (its trailing blanks count).
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/result.hpp"
+#include "db/expr.hpp"
+#include "xbase/dbf_file.hpp"
+#include "xbase/ntx_file.hpp"
+
+namespace db {
+
+class Workspace;
+
+class Order {
+ public:
+  Order(std::string path, std::unique_ptr<xbase::NtxFile> file, Expr key, Expr condition);
+
+  const std::string& path() const { return path_; }
+  xbase::NtxFile& file() { return *file_; }
+  const Expr& key() const { return key_; }
+  const Expr& condition() const { return condition_; }  // empty: every record is in the index
+  std::uint16_t keySize() const { return keySize_; }
+  bool unique() { return file_->header().unique; }
+  bool descending() { return file_->header().descending; }
+
+  std::string encode(const rt::Value& v) const;
+  std::string searchKey(const rt::Value& v) const;
+
+ private:
+  std::string path_;
+  std::unique_ptr<xbase::NtxFile> file_;
+  Expr key_;
+  Expr condition_;
+  std::uint16_t keySize_;
+  std::uint16_t keyDecimals_;
+};
+
+// Opens an index for a table opened with `share`, compiling its stored expressions.
+// Errc::NotFound for a missing file. Throws Corrupt, or the compiler's error.
+base::Result<std::unique_ptr<Order>> openOrder(Workspace& ws, const std::string& path, xbase::Share share);
+
+}  // namespace db
