@@ -109,7 +109,8 @@ db::ExprCompiler smallCompiler(db::Workspace*& ws) {
         const bool equal = op[0] == '=';
         return db::Expr{text, [a, b, equal](rt::Runtime& r) {
                           const rt::Value x = a(r), y = b(r);
-                          bool same = x.isText() ? x.text() == y.text() : x.num() == y.num();
+                          // = between texts as with SET EXACT off: the left side starts with the right one
+                          bool same = x.isText() ? x.text().compare(0, y.text().size(), y.text()) == 0 : x.num() == y.num();
                           return rt::Value::logical(same == equal);
                         }};
     }
