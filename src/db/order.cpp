@@ -13,19 +13,28 @@ Order::Order(std::string path, std::unique_ptr<xbase::NtxFile> file, Expr key, E
   keyDecimals_ = h.keyDecimals;
 }
 
-std::string Order::encode(const rt::Value& v) const {
+Order::~Order() {
+  if (removeWith_ == nullptr) return;
+  file_.reset();
+  (void)removeWith_->remove(path_);
+}
+
+std::string Order::encode(const rt::Value& v) const { return encodeKey(v, keySize_, keyDecimals_); }
+
+std::string encodeKey(const rt::Value& v, std::size_t size, std::size_t decimals) {
+  const int n = static_cast<int>(size);
   switch (v.type()) {
     case rt::Type::Character:
     case rt::Type::Memo:
-      return xbase::characterKey(v.text(), keySize_);
+      return xbase::characterKey(v.text(), n);
     case rt::Type::Numeric:
-      return xbase::numericKey(v.num(), keySize_, keyDecimals_);
+      return xbase::numericKey(v.num(), n, static_cast<int>(decimals));
     case rt::Type::Date:
       return xbase::dateKey(v.date());
     case rt::Type::Logical:
       return xbase::logicalKey(v.logical());
     default:
-      return std::string(keySize_, ' ');
+      return std::string(size, ' ');
   }
 }
 

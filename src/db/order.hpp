@@ -25,6 +25,11 @@ class Workspace;
 class Order {
  public:
   Order(std::string path, std::unique_ptr<xbase::NtxFile> file, Expr key, Expr condition);
+  ~Order();
+  Order(const Order&) = delete;
+  Order& operator=(const Order&) = delete;
+  // A temporary index: its file is removed when the order is closed.
+  void removeWhenClosed(sys::Env& env) { removeWith_ = &env; }
 
   const std::string& path() const { return path_; }
   xbase::NtxFile& file() { return *file_; }
@@ -44,7 +49,11 @@ class Order {
   Expr condition_;
   std::uint16_t keySize_;
   std::uint16_t keyDecimals_;
+  sys::Env* removeWith_ = nullptr;
 };
+
+// The index bytes of a key value for a key of `size` bytes with `decimals` (see above).
+std::string encodeKey(const rt::Value& v, std::size_t size, std::size_t decimals);
 
 // Opens an index for a table opened with `share`, compiling its stored expressions.
 // Errc::NotFound for a missing file. Throws Corrupt, or the compiler's error.

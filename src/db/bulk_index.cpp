@@ -1,0 +1,140 @@
+// src/db/bulk_index.cpp — INDEX ON, REINDEX and temporary indexes (rules I1..I4).
+#include "db/bulk_index.hpp"
+
+#include <atomic>
+
+#include "db/bulk_sort.hpp"
+#include "db/workspace.hpp"
+#include "xbase/ntx_header.hpp"
+
+namespace db {
+
+using base::Errc;
+using base::Status;
+
+namespace {
+
+struct Built {
+  xbase::NtxDefinition def;
+  Expr key, condition;
+};
+
+// I1: the definition of an index with this key, from the blank record.
+base::Result<Built> define(WorkArea& area, const IndexSpec& spec) {
+  Workspace& ws = area.workspace();
+  Built b;
+  b.key = ws.compile(spec.key);
+  if (!spec.condition.empty()) b.condition = ws.compile(spec.condition);
+  area.goTo(0);
+  const rt::Value v = ws.evalIn(area, b.key);
+  std::size_t size = 0, decimals = 0;
+  switch (v.type()) {
+    case rt::Type::Character:
+    case rt::Type::Memo: size = v.text().size(); break;
+    case rt::Type::Numeric: {
+      const auto& n = v.numberParts();
+      decimals = static_cast<std::size_t>(std::max<int>(n.decimals, 0));
+      size = static_cast<std::size_t>(std::max<int>(n.width, 1)) + (decimals > 0 ? decimals + 1 : 0);
+      break;
+    }
+    case rt::Type::Date: size = 8; break;
+    case rt::Type::Logical: size = 1; break;
+    default: return Status(Errc::Invalid, "index key " + spec.key + " has no value of an indexable type");
+  }
+  if (size == 0) return Status(Errc::Invalid, "index key " + spec.key + " is empty on a blank record");
+  if (size > xbase::ntx::kMaxKeySize) return Status(Errc::Invalid, "index key " + spec.key + " longer than 256 bytes");
+  b.def = {spec.key, spec.condition, static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(decimals),
+           spec.unique, spec.descending};
+  return b;
+}
+
+// I2, I3: writes the index to `path` through a new file renamed over it.
+void build(WorkArea& area, const std::string& path, const Built& b) {
+  Workspace& ws = area.workspace();
+  sys::Env& env = ws.env();
+  const std::string fresh = path + ".new";
+  {
+    auto created = xbase::NtxFile::create(env, fresh, b.def, xbase::NtxUse::Exclusive);
+    if (!created) throw base::IoFault(fresh, "index not created: " + created.error().message());
+    xbase::NtxFile& ntx = **created;
+    KeySorter sorter(env, path + ".run", b.def.keySize, b.def.descending);
+    area.forEachRecord([&](std::uint32_t recno) {
+      if (b.condition && !ws.testIn(area, b.condition)) return;
+      sorter.add(encodeKey(ws.evalIn(area, b.key), b.def.keySize, b.def.keyDecimals), recno);
+    });
+    std::string previous;
+    bool first = true;
+    sorter.finish([&](std::string_view key, std::uint32_t recno) {
+      if (b.def.unique && !first && key == previous) return;
+      (void)ntx.insert(key, recno);
+      if (b.def.unique) previous.assign(key);
+      first = false;
+    });
+  }
+  if (Status s = env.rename(fresh, path); !s) {
+    (void)env.remove(fresh);
+    throw base::IoFault(path, "index not replaced: " + s.message());
+  }
+}
+
+}  // namespace
+
+Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& spec) {
+  area.flush();
+  auto b = define(area, spec);
+  if (!b) return b.error();
+  area.clearOrders();
+  build(area, path, *b);
+  if (Status s = area.addOrder(path); !s) return s;
+  area.goTop();
+  return Status::ok();
+}
+
+Status reindex(WorkArea& area) {
+  if (area.table().share() != xbase::Share::Exclusive)
+    return Status(Errc::Refused, "REINDEX needs exclusive use of " + area.alias());
+  const int controlling = area.orderNumber();
+  auto orders = area.releaseOrders();
+  for (auto& o : orders) {
+    const xbase::ntx::Header h = o->file().header();
+    Built b{{h.keyExpr, h.forExpr, h.keySize, h.keyDecimals, h.unique, h.descending}, o->key(), o->condition()};
+    const std::string path = o->path();
+    o.reset();  // the old file is closed before the new one replaces it
+    build(area, path, b);
+    if (Status s = area.addOrder(path); !s) return s;
+  }
+  area.setOrder(controlling);
+  area.goTop();
+  return Status::ok();
+}
+
+}  // namespace db
+
+namespace db {
+
+base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& spec) {
+  area.flush();
+  auto b = define(area, spec);
+  if (!b) return b.error();
+  static_assert(sizeof(std::uint64_t) == 8);
+  sys::Env& env = area.workspace().env();
+  const std::string& table = area.table().path();
+  const std::string folder = table.substr(0, table.find_last_of('/') + 1);
+  std::string path;
+  for (int i = 0;; ++i) {
+    path = folder + "ZELTMP" + std::to_string(i) + ".NTX";
+    auto f = env.open(path, sys::Access::ReadWrite, sys::Creation::CreateNew);
+    if (f) break;  // the name is ours now; build() replaces the empty file
+    if (!f.error().is(Errc::Exists)) return f.error();
+  }
+  build(area, path, *b);
+  auto o = openOrder(area.workspace(), path, area.table().share());
+  if (!o) return o.error();
+  (*o)->removeWhenClosed(env);
+  area.addOrder(std::move(*o));
+  area.setOrder(static_cast<int>(area.orderCount()));
+  area.goTop();
+  return path;
+}
+
+}  // namespace db

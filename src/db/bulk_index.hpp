@@ -1,0 +1,43 @@
+// src/db/bulk_index.hpp — building index files from a table: INDEX ON and REINDEX, and
+// temporary indexes. Not here: keeping open indexes up to date (work_area.cpp), sorting
+// within bounded memory (bulk_sort.hpp).
+//
+// Rules:
+//   I1  the key's type and size come from evaluating the key on the blank (phantom) record:
+//       C its length, N its width and decimals, D 8, L 1. A key that is empty there (such
+//       as a trimmed field) cannot be indexed, since real keys would be cut to nothing.
+//   I2  every record is read in record-number order, deleted and filtered ones included;
+//       records failing the FOR condition are left out; with UNIQUE only the first record
+//       of each key is kept. Equal keys stand in record-number order.
+//   I3  a file is written under a new name and renamed over the old one, so a station
+//       killed on the way leaves the old index or the new one, whole.
+//   I4  INDEX ON closes the area's other indexes, opens the new one as the controlling
+//       order and goes to the top. REINDEX keeps the order list and the controlling order
+//       and goes to the top; it needs exclusive use.
+#pragma once
+
+#include <string>
+
+#include "base/result.hpp"
+#include "db/work_area.hpp"
+
+namespace db {
+
+struct IndexSpec {
+  IndexSpec(std::string k, std::string cond = {}, bool u = false, bool d = false)
+      : key(std::move(k)), condition(std::move(cond)), unique(u), descending(d) {}
+  std::string key;
+  std::string condition;  // empty: every record
+  bool unique = false;
+  bool descending = false;
+};
+
+// Errc::Invalid: a key with no size on the blank record or longer than 256 bytes.
+// Throws the compiler's error for a key or condition that does not compile, IoFault.
+base::Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& spec);
+base::Status reindex(WorkArea& area);
+// An index in a new file that is removed when the area closes it; becomes the
+// controlling order next to the area's other indexes.
+base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& spec);
+
+}  // namespace db
