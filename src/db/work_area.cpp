@@ -483,10 +483,13 @@ void WorkArea::forgetChild(const WorkArea& child) {
   std::erase_if(relations_, [&](const Relation& r) { return r.child == &child; });
 }
 
-void WorkArea::replaceTable(std::unique_ptr<xbase::DbfFile> table) {
+void WorkArea::reopenExclusive() {
   flush();
+  const std::string path = table_->path();
   table_->close();
-  table_ = std::move(table);
+  auto reopened = xbase::DbfFile::open(ws_.env(), ws_.clock(), path, xbase::Share::Exclusive);
+  if (!reopened) throw base::IoFault(path, "table not opened again: " + reopened.error().message());
+  table_ = std::move(*reopened);
   goPhantom();
 }
 

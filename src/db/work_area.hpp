@@ -122,8 +122,10 @@ class WorkArea {
   void clearRelations() { relations_.clear(); }
   void forgetChild(const WorkArea& child);
 
-  // Reopens the table from `table` (after PACK/ZAP replaced the file), then goes top.
-  void replaceTable(std::unique_ptr<xbase::DbfFile> table);
+  // Closes the table and opens it again in exclusive use (after PACK or ZAP replaced its
+  // files); the area is then on the phantom record. Throws IoFault when it cannot be
+  // opened again: another station took it in between.
+  void reopenExclusive();
   // Walks every record 1..LASTREC without visibility rules, with the record current
   // (bulk builders); the area ends on the phantom record.
   template <typename F>
