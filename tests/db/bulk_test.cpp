@@ -81,8 +81,8 @@ TEST(BulkCopy, AStructureTableRoundTripsIncludingWideTextFields) {
   EXPECT_EQ(n.field(0).length, 300);
   EXPECT_EQ(n.field(1).decimals, 3);
   EXPECT_TRUE(n.table().hasMemo());
-  ASSERT_TRUE(db::copyStructure(a, st.path("K.DBF"), {"ILE"}));
-  EXPECT_EQ(st.use(st.path("K.DBF")).fieldCount(), 1u);
+  ASSERT_TRUE(db::copyStructure(a, st.path("KS.DBF"), {"ILE"}));
+  EXPECT_EQ(st.use(st.path("KS.DBF")).fieldCount(), 1u);
 }
 
 TEST(BulkAppend, MatchesFieldsByNameCutsTextAndFollowsTheDeletedSetting) {
