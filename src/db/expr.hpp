@@ -31,4 +31,7 @@ struct Expr {
 // compile. The program passes the runtime's own compiler (cached by text).
 using ExprCompiler = std::function<Expr(rt::Runtime&, const std::string& text)>;
 
+// The runtime's own compiler: Runtime::compile, cached by text; throws rt::CompileError.
+ExprCompiler runtimeCompiler();
+
 }  // namespace db

@@ -38,9 +38,12 @@ std::string defaultAlias(std::string_view path) {
 }
 
 Workspace::Workspace(sys::Env& env, const sys::Clock& clock, rt::Runtime& rt, ExprCompiler compiler)
-    : env_(env), clock_(clock), rt_(rt), compiler_(std::move(compiler)) {}
+    : env_(env), clock_(clock), rt_(rt), compiler_(std::move(compiler)) {
+  rt_.setDataSource(this);
+}
 
 Workspace::~Workspace() {
+  if (rt_.dataSource() == this) rt_.setDataSource(nullptr);
   try {
     closeAll();
   } catch (...) {  // NOLINT: nothing can be reported from here; callers close first to see faults

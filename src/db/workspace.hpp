@@ -43,7 +43,8 @@ struct UseOptions {
 
 class Workspace final : public rt::DataSource {
  public:
-  Workspace(sys::Env& env, const sys::Clock& clock, rt::Runtime& rt, ExprCompiler compiler);
+  // Becomes the runtime's data source until destroyed.
+  Workspace(sys::Env& env, const sys::Clock& clock, rt::Runtime& rt, ExprCompiler compiler = runtimeCompiler());
   ~Workspace() override;
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
