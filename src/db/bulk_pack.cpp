@@ -75,7 +75,10 @@ std::string writeCopy(WorkArea& area, Keep keep) {
 Status replaceWith(WorkArea& area, const std::string& fresh) {
   Workspace& ws = area.workspace();
   const std::string path = area.table().path();
-  check(ws.env().rename(fresh, path), path, "not replaced");
+  if (Status s = ws.env().rename(fresh, path); !s) {
+    (void)ws.env().remove(fresh);
+    check(s, path, "not replaced");
+  }
   area.reopenExclusive();
   if (Status s = reindex(area); !s) return s;
   area.goTop();

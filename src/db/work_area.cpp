@@ -230,10 +230,8 @@ void WorkArea::skip(long n) {
     --back;
   }
   for (long i = 0; i < back; ++i) {
-    const std::uint32_t from = recno_;
     if (!stepBack()) {
       // Before the first visible record: stand on it with BOF set.
-      (void)from;
       goTop();
       bof_ = true;
       return;

@@ -7,6 +7,7 @@
 #include "db/bulk_pack.hpp"
 #include "db/bulk_total.hpp"
 #include "db_testing.hpp"
+#include "sys/fault_env.hpp"
 
 namespace {
 
@@ -159,6 +160,20 @@ TEST(BulkPack, ZapEmptiesTableMemoAndIndexes) {
   ASSERT_TRUE(a.replace("OPIS", rt::Value::character("nowy")));
   a.goTop();
   EXPECT_EQ(text(a.value(2)), "nowy");
+}
+
+TEST(BulkPack, AFailedRenameLeavesTheOldTableWhole) {
+  Station st;
+  const std::string p = sample(st);
+  const std::string before = testkit::readFile(p);
+  sys::FaultEnv faulty(st.env);
+  db::Workspace ws(faulty, st.clock, st.rt, dbtest::smallCompiler(st.wsPtr));
+  db::WorkArea& a = **ws.use(p, {"", xbase::Share::Exclusive, false});
+  faulty.failNth(sys::FaultOp::Rename, 1);
+  EXPECT_THROW((void)db::pack(a), base::IoFault);
+  ws.closeAll();
+  EXPECT_EQ(testkit::readFile(p), before);
+  EXPECT_FALSE(std::filesystem::exists(st.path("~T.DBF")));
 }
 
 TEST(BulkPack, PackAndZapNeedExclusiveUse) {
