@@ -1,10 +1,8 @@
 // src/db/bulk_index.cpp — INDEX ON, REINDEX and temporary indexes (rules I1..I4).
 #include "db/bulk_index.hpp"
 
-#include <atomic>
-
-#include "db/bulk_sort.hpp"
 #include "db/workspace.hpp"
+#include "xbase/ntx_build.hpp"
 #include "xbase/ntx_header.hpp"
 
 namespace db {
@@ -48,33 +46,18 @@ base::Result<Built> define(WorkArea& area, const IndexSpec& spec) {
   return b;
 }
 
-// I2, I3: writes the index to `path` through a new file renamed over it.
+// I2, I3: writes the index to `path`; the builder sorts in bounded memory and renames a
+// new file over the old one.
 void build(WorkArea& area, const std::string& path, const Built& b) {
   Workspace& ws = area.workspace();
-  sys::Env& env = ws.env();
-  const std::string fresh = path + ".new";
-  {
-    auto created = xbase::NtxFile::create(env, fresh, b.def, xbase::NtxUse::Exclusive);
-    if (!created) throw base::IoFault(fresh, "index not created: " + created.error().message());
-    xbase::NtxFile& ntx = **created;
-    KeySorter sorter(env, path + ".run", b.def.keySize, b.def.descending);
-    area.forEachRecord([&](std::uint32_t recno) {
-      if (b.condition && !ws.testIn(area, b.condition)) return;
-      sorter.add(encodeKey(ws.evalIn(area, b.key), b.def.keySize, b.def.keyDecimals), recno);
-    });
-    std::string previous;
-    bool first = true;
-    sorter.finish([&](std::string_view key, std::uint32_t recno) {
-      if (b.def.unique && !first && key == previous) return;
-      (void)ntx.insert(key, recno);
-      if (b.def.unique) previous.assign(key);
-      first = false;
-    });
-  }
-  if (Status s = env.rename(fresh, path); !s) {
-    (void)env.remove(fresh);
-    throw base::IoFault(path, "index not replaced: " + s.message());
-  }
+  xbase::NtxBuilder builder(ws.env(), path, b.def);
+  Status added;
+  area.forEachRecord([&](std::uint32_t recno) {
+    if (!added || (b.condition && !ws.testIn(area, b.condition))) return;
+    added = builder.add(encodeKey(ws.evalIn(area, b.key), b.def.keySize, b.def.keyDecimals), recno);
+  });
+  if (added) added = builder.finish();
+  if (!added) throw base::IoFault(path, "index not built: " + added.message());
 }
 
 }  // namespace

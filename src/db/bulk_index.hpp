@@ -1,6 +1,6 @@
 // src/db/bulk_index.hpp — building index files from a table: INDEX ON and REINDEX, and
 // temporary indexes. Not here: keeping open indexes up to date (work_area.cpp), sorting
-// within bounded memory (bulk_sort.hpp).
+// within bounded memory and writing the pages (xbase/ntx_build.hpp).
 //
 // Rules:
 //   I1  the key's type and size come from evaluating the key on the blank (phantom) record:
