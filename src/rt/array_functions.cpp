@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "rt/internal/builtin_args.hpp"
+#include "rt/operators.hpp"
 #include "rt/runtime.hpp"
 
 namespace rt {
@@ -153,12 +154,8 @@ Value ACLONE(Runtime&, Args& a) { return a[0].isArray() ? cloneValue(a[0]) : Val
 // ignored and the rest must match; values of other types must be equal; different types
 // never match.
 bool scanMatches(const Runtime& rt, const Value& element, const Value& sought) {
-  if (element.isText() && sought.isText()) {
-    std::string_view left = element.text(), right = sought.text();
-    if (!rt.settings().exact) return left.substr(0, std::min(left.size(), right.size())) == right;
-    const auto trimmed = [](std::string_view s) { return s.substr(0, s.find_last_not_of(' ') + 1); };
-    return trimmed(left) == trimmed(right);
-  }
+  if (element.isText() && sought.isText())
+    return compareText(element.text(), sought.text(), rt.settings().exact) == 0;
   if (element.type() != sought.type()) return false;
   switch (element.type()) {
     case Type::Nil: return true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -151,6 +152,40 @@ TEST(ArrayFunctions, WrongArgumentsRaiseAnArgumentError) {
       EXPECT_EQ(e.error().operation, name);
     }
   }
+}
+
+TEST(ArrayFunctions, CodeBlocksSearchWalkAndOrder) {
+  rt::Runtime r;
+  const Value a = list({N(1), N(5), N(9)});
+  EXPECT_EQ(call(r, "ASCAN", {a, r.evaluate("{|x| x > 2}")}).num(), 2);
+  EXPECT_EQ(call(r, "ASCAN", {a, r.evaluate("{|x| x > 2}"), N(3)}).num(), 3);
+  EXPECT_EQ(call(r, "ASCAN", {a, r.evaluate("{|x| x > 20}")}).num(), 0);
+
+  r.vars().declarePublic("S");
+  r.vars().set("S", N(0));
+  EXPECT_EQ(call(r, "AEVAL", {a, r.evaluate("{|x, i| S := S + x * i}")}).array(), a.array());
+  EXPECT_EQ(r.vars().get("S").num(), 1 * 1 + 5 * 2 + 9 * 3);
+  r.vars().set("S", N(0));
+  call(r, "AEVAL", {a, r.evaluate("{|x| S := S + x}"), N(2), N(1)});
+  EXPECT_EQ(r.vars().get("S").num(), 5);
+
+  const Value b = list({N(3), N(1), N(2)});
+  call(r, "ASORT", {b, Value(), Value(), r.evaluate("{|x, y| x > y}")});
+  EXPECT_EQ(show(b), "{3, 2, 1}");
+}
+
+TEST(ArrayFunctions, SortSurvivesABlockThatIsNoOrderOrFails) {
+  rt::Runtime r;
+  const Value a = list({N(4), N(2), N(3), N(1), N(5), N(2), N(7)});
+  call(r, "ASORT", {a, Value(), Value(), r.evaluate("{|x, y| .T.}")});
+  std::vector<double> seen;
+  for (const Value& v : *a.array()) seen.push_back(v.num());
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(seen, (std::vector<double>{1, 2, 2, 3, 4, 5, 7}));  // nothing lost, nothing doubled
+
+  const Value b = list({N(2), N(1)});
+  EXPECT_THROW(call(r, "ASORT", {b, Value(), Value(), r.evaluate("{|x, y| x + 'a'}")}), rt::RuntimeError);
+  EXPECT_EQ(show(b), "{2, 1}");
 }
 
 }  // namespace

@@ -6,13 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "rt/operators.hpp"
 #include "rt/runtime.hpp"
 
 namespace rt::internal {
 
-// The longest string a built-in builds from a count (SPACE, REPLICATE, PADR ...): the classic
-// runtime's limit, which also keeps a stray count from exhausting memory.
-inline constexpr long long kMaxBuiltString = 65535;
+// The longest string a built-in builds from a count (SPACE, REPLICATE, PADR ...): the longest
+// text of the runtime, which also keeps a stray count from exhausting memory.
+inline constexpr auto kMaxBuiltString = static_cast<long long>(kMaxStringLength);
 
 // Raises "Argument error" of `op` (GenCode::Arg, subsystem BASE); the result is the value the
 // error handler supplies to go on with.
