@@ -4,15 +4,20 @@
 // without the leading blanks, dates as DTOS(), logicals as .T./.F., NIL as NIL. Text in
 // and out is UTF-8; the runtime works in CP852. Errors: one line on stderr, status 2.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "commands.hpp"
+#include "core/program_vars.hpp"
 #include "core/register.hpp"
 #include "rt/codepage.hpp"
 #include "rt/number_text.hpp"
 #include "rt/runtime.hpp"
+#include "store/register.hpp"
+#include "sys/path.hpp"
+#include "sys/posix_env.hpp"
 #include "ui/register.hpp"
 
 namespace tool {
@@ -79,9 +84,15 @@ int evalCommand(Args args) {
   if (std::string problem = parse(args, o); !problem.empty())
     return fail(problem + " (usage: eval [--date YYYYMMDD] [--set NAME=EXPR]... 'EXPRESSION')");
 
+  // The program's own routines and program-wide variables, with the current folder as the
+  // program folder for the routines that read or write files.
+  sys::PosixEnv env;
+  const sys::PathResolver paths(env, std::filesystem::current_path().string());
   rt::Runtime runtime;
   core::registerCore(runtime.functions());
-  ui::registerUi(runtime.functions());
+  store::registerStore(runtime.functions());
+  ui::registerUi(runtime.functions(), env, paths);
+  core::declareProgramVars(runtime);
   if (!o.dateText.empty()) {
     const rt::Date today = rt::Date::fromDtos(o.dateText);
     if (o.dateText.size() != 8 || today.empty()) return fail("--date wants a real date as YYYYMMDD: " + o.dateText);
@@ -98,6 +109,8 @@ int evalCommand(Args args) {
     std::printf("%c\t%s\n", result.typeLetter(), render(result).c_str());
     return 0;
   } catch (const rt::RuntimeError& e) {
+    return fail(rt::utf8FromCp852(e.what()));
+  } catch (const base::Fault& e) {  // a routine met a program-wide variable of another type
     return fail(rt::utf8FromCp852(e.what()));
   }
 }
