@@ -48,9 +48,16 @@ void limitBlockCalls(rt::Runtime& rt, int& budget) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > 4096) return 0;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  rt::Runtime rt;
-  int budget = 2000;
-  limitBlockCalls(rt, budget);
+  // One runtime for the whole run (building the function table dominates a fresh one); each
+  // input starts from the same variables and a full block budget.
+  static int budget = 0;
+  static rt::Runtime& rt = *[] {
+    auto* r = new rt::Runtime;
+    limitBlockCalls(*r, budget);
+    return r;
+  }();
+  budget = 2000;
+  rt.vars().releaseAll();
   rt.vars().set("c", rt::Value::character("1+2"));
   rt.vars().set("n", rt::Value::number(12.5, 10, 2));
   rt.vars().set("a", rt::Value::newArray(3));
