@@ -18,11 +18,11 @@ struct Built {
 };
 
 // I1: the definition of an index with this key, from the blank record.
-base::Result<Built> define(WorkArea& area, const IndexSpec& spec) {
+base::Result<Built> define(WorkArea& area, const IndexSpec& wanted) {
   Workspace& ws = area.workspace();
   Built b;
-  b.key = ws.compile(spec.key);
-  if (!spec.condition.empty()) b.condition = ws.compile(spec.condition);
+  b.key = ws.compile(wanted.key);
+  if (!wanted.condition.empty()) b.condition = ws.compile(wanted.condition);
   area.goTo(0);
   const rt::Value v = ws.evalIn(area, b.key);
   std::size_t size = 0, decimals = 0;
@@ -37,12 +37,12 @@ base::Result<Built> define(WorkArea& area, const IndexSpec& spec) {
     }
     case rt::Type::Date: size = 8; break;
     case rt::Type::Logical: size = 1; break;
-    default: return Status(Errc::Invalid, "index key " + spec.key + " has no value of an indexable type");
+    default: return Status(Errc::Invalid, "index key " + wanted.key + " has no value of an indexable type");
   }
-  if (size == 0) return Status(Errc::Invalid, "index key " + spec.key + " is empty on a blank record");
-  if (size > xbase::ntx::kMaxKeySize) return Status(Errc::Invalid, "index key " + spec.key + " longer than 256 bytes");
-  b.def = {spec.key, spec.condition, static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(decimals),
-           spec.unique, spec.descending};
+  if (size == 0) return Status(Errc::Invalid, "index key " + wanted.key + " is empty on a blank record");
+  if (size > xbase::ntx::kMaxKeySize) return Status(Errc::Invalid, "index key " + wanted.key + " longer than 256 bytes");
+  b.def = {wanted.key, wanted.condition, static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(decimals),
+           wanted.unique, wanted.descending};
   return b;
 }
 
@@ -62,9 +62,9 @@ void build(WorkArea& area, const std::string& path, const Built& b) {
 
 }  // namespace
 
-Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& spec) {
+Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& wanted) {
   area.flush();
-  auto b = define(area, spec);
+  auto b = define(area, wanted);
   if (!b) return b.error();
   area.clearOrders();
   build(area, path, *b);
@@ -95,9 +95,9 @@ Status reindex(WorkArea& area) {
 
 namespace db {
 
-base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& spec) {
+base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& wanted) {
   area.flush();
-  auto b = define(area, spec);
+  auto b = define(area, wanted);
   if (!b) return b.error();
   static_assert(sizeof(std::uint64_t) == 8);
   sys::Env& env = area.workspace().env();

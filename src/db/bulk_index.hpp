@@ -34,10 +34,10 @@ struct IndexSpec {
 
 // Errc::Invalid: a key with no size on the blank record or longer than 256 bytes.
 // Throws the compiler's error for a key or condition that does not compile, IoFault.
-base::Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& spec);
+base::Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& wanted);
 base::Status reindex(WorkArea& area);
 // An index in a new file that is removed when the area closes it; becomes the
 // controlling order next to the area's other indexes.
-base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& spec);
+base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& wanted);
 
 }  // namespace db

@@ -119,11 +119,11 @@ TEST(Order, SeekWithoutAnIndexRaisesARuntimeError) {
 struct Small {
   Station st;
   db::WorkArea* a;
-  explicit Small(db::IndexSpec spec, xbase::Share share = xbase::Share::Exclusive) {
+  explicit Small(db::IndexSpec wanted, xbase::Share share = xbase::Share::Exclusive) {
     const std::string p = st.makeTable("S.DBF", {{"KOD", 'C', 3}, {"TYP", 'C', 1}},
                                        {{"b", "P"}, {"a", "P"}, {"c", "N"}, {"a", "P"}});
     a = &st.use(p, share);
-    EXPECT_TRUE(db::indexOn(*a, st.path("S.NTX"), spec));
+    EXPECT_TRUE(db::indexOn(*a, st.path("S.NTX"), wanted));
   }
   std::vector<std::uint32_t> recnos() {
     std::vector<std::uint32_t> r;

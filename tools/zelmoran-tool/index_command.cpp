@@ -29,16 +29,16 @@ int fail(const std::string& message) {
 int indexCommand(Args args) {
   std::string positional[3];
   std::size_t count = 0;
-  db::IndexSpec spec{""};
+  db::IndexSpec wanted{""};
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view a = args[i];
     if (a == "--for") {
       if (i + 1 >= args.size()) return fail("--for needs a condition");
-      spec.condition = rt::cp852FromUtf8(args[++i]);
+      wanted.condition = rt::cp852FromUtf8(args[++i]);
     } else if (a == "--unique") {
-      spec.unique = true;
+      wanted.unique = true;
     } else if (a == "--descend") {
-      spec.descending = true;
+      wanted.descending = true;
     } else if (count < 3) {
       positional[count++] = std::string(a);
     } else {
@@ -46,7 +46,7 @@ int indexCommand(Args args) {
     }
   }
   if (count != 3) return fail("usage: index TABLE INDEXFILE 'KEY' [--for 'COND'] [--unique] [--descend]");
-  spec.key = rt::cp852FromUtf8(positional[2]);
+  wanted.key = rt::cp852FromUtf8(positional[2]);
   sys::PosixEnv env;
   sys::SystemClock clock;
   rt::Runtime rt;
@@ -57,7 +57,7 @@ int indexCommand(Args args) {
   try {
     auto area = ws.use(positional[0], {"ZELINDEX", xbase::Share::Shared, false});
     if (!area) return fail(area.error().toString());
-    if (base::Status s = db::indexOn(**area, positional[1], spec); !s) return fail(s.toString());
+    if (base::Status s = db::indexOn(**area, positional[1], wanted); !s) return fail(s.toString());
     const std::uint64_t keys = (*area)->controllingOrder()->file().keyCount();
     const std::string& p = positional[1];
     std::printf("OK %s %llu\n", p.substr(p.find_last_of('/') + 1).c_str(), static_cast<unsigned long long>(keys));
