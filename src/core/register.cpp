@@ -13,19 +13,13 @@
 #include "core/s_i.hpp"
 #include "core/sz1.hpp"
 #include "core/szer.hpp"
+#include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
 
 namespace core {
 namespace {
 
-rt::Value argumentError(rt::Runtime& rt, const char* routine) {
-  rt::Error e;
-  e.genCode = rt::GenCode::Arg;
-  e.description = "Argument error";
-  e.operation = routine;
-  e.canSubstitute = true;
-  return rt.raise(std::move(e));
-}
+using rt::argumentError;
 
 template <typename F>
 rt::Function dateToText(const char* name, F f) {

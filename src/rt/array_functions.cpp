@@ -15,15 +15,13 @@
 #include <span>
 #include <vector>
 
-#include "rt/internal/builtin_args.hpp"
+#include "rt/arguments.hpp"
 #include "rt/operators.hpp"
 #include "rt/runtime.hpp"
 
 namespace rt {
 namespace {
 
-using internal::argumentError;
-using internal::toCount;
 
 inline constexpr long long kMaxArrayLength = 1 << 22;
 

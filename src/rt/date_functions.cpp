@@ -7,13 +7,12 @@
 #include <cstdio>
 
 #include "rt/date_text.hpp"
-#include "rt/internal/builtin_args.hpp"
+#include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
 
 namespace rt {
 namespace {
 
-using internal::argumentError;
 
 Value CTOD(Runtime& rt, Args& a) {
   if (!a[0].isText()) return argumentError(rt, "CTOD", 1119);

@@ -8,7 +8,7 @@
 //   F3  MIN and MAX compare two numbers or two dates and return the chosen argument as it is.
 #include <cmath>
 
-#include "rt/internal/builtin_args.hpp"
+#include "rt/arguments.hpp"
 #include "rt/number_text.hpp"
 #include "rt/runtime.hpp"
 #include "rt/transform.hpp"
@@ -16,8 +16,6 @@
 namespace rt {
 namespace {
 
-using internal::argumentError;
-using internal::toCount;
 
 bool isOptionalNumber(const Value& v) { return v.isNil() || v.isNumber(); }
 int count(const Value& v) { return static_cast<int>(toCount(v.num())); }

@@ -16,16 +16,13 @@
 
 #include "rt/codepage.hpp"
 #include "rt/date_text.hpp"
-#include "rt/internal/builtin_args.hpp"
+#include "rt/arguments.hpp"
 #include "rt/number_text.hpp"
 #include "rt/runtime.hpp"
 
 namespace rt {
 namespace {
 
-using internal::argumentError;
-using internal::kMaxBuiltString;
-using internal::toCount;
 
 bool isOptionalNumber(const Value& v) { return v.isNil() || v.isNumber(); }
 long long countOr(const Value& v, long long fallback) { return v.isNil() ? fallback : toCount(v.num()); }
@@ -107,7 +104,7 @@ Value padFunction(Runtime& rt, const Args& a, std::string_view op, PadSide side)
   if (!value || !a[1].isNumber() || !(a[2].isNil() || a[2].isText())) return argumentError(rt, op);
   const long long n = toCount(a[1].num());
   if (n <= 0) return text("");
-  if (n > kMaxBuiltString) return internal::stringOverflow(rt, op);
+  if (n > kMaxBuiltString) return stringOverflow(rt, op);
   const auto width = static_cast<std::size_t>(n);
   if (value->size() >= width) return text(value->substr(0, width));
   const char fill = a[2].isText() && !a[2].text().empty() ? a[2].text()[0] : ' ';
@@ -129,7 +126,7 @@ Value LOWER(Runtime& rt, Args& a) {
 Value SPACE(Runtime& rt, Args& a) {
   if (!a[0].isNumber()) return argumentError(rt, "SPACE", 1105);
   const long long n = toCount(a[0].num());
-  if (n > kMaxBuiltString) return internal::stringOverflow(rt, "SPACE");
+  if (n > kMaxBuiltString) return stringOverflow(rt, "SPACE");
   return text(std::string(static_cast<std::size_t>(std::max(n, 0LL)), ' '));
 }
 
@@ -138,7 +135,7 @@ Value REPLICATE(Runtime& rt, Args& a) {
   const std::string& s = a[0].text();
   const long long n = toCount(a[1].num());
   if (n <= 0 || s.empty()) return text("");
-  if (n > kMaxBuiltString / static_cast<long long>(s.size())) return internal::stringOverflow(rt, "REPLICATE");
+  if (n > kMaxBuiltString / static_cast<long long>(s.size())) return stringOverflow(rt, "REPLICATE");
   std::string out;
   out.reserve(s.size() * static_cast<std::size_t>(n));
   for (long long i = 0; i < n; ++i) out += s;

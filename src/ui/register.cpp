@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
 #include "ui/adjusttab.hpp"
 #include "ui/czytajtab.hpp"
@@ -34,20 +35,8 @@
 namespace ui {
 namespace {
 
-rt::Value argumentError(rt::Runtime& rt, const char* routine) {
-  rt::Error e;
-  e.genCode = rt::GenCode::Arg;
-  e.description = "Argument error";
-  e.operation = routine;
-  e.canSubstitute = true;
-  return rt.raise(std::move(e));
-}
-
-// A count argument: truncated toward zero and kept within what an int holds.
-int toInt(double v) {
-  if (std::isnan(v)) return 0;
-  return static_cast<int>(std::clamp(std::trunc(v), -1e9, 1e9));
-}
+using rt::argumentError;
+using rt::toInt;
 
 // Optional arguments: NIL (or a value of another type) takes the default.
 std::string textOr(const rt::Value& v, std::string_view fallback) {

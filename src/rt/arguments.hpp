@@ -1,5 +1,5 @@
-// src/rt/internal/builtin_args.hpp — what the built-in library's functions share when they read
-// their arguments: the argument error they raise, and numbers turned into counts and positions.
+// src/rt/arguments.hpp — what functions called from expressions (the built-in library and the
+// program's own routines) share when they read their arguments: the argument error they raise, and numbers turned into counts and positions.
 #pragma once
 
 #include <cmath>
@@ -9,7 +9,7 @@
 #include "rt/operators.hpp"
 #include "rt/runtime.hpp"
 
-namespace rt::internal {
+namespace rt {
 
 // The longest string a built-in builds from a count (SPACE, REPLICATE, PADR ...): the longest
 // text of the runtime, which also keeps a stray count from exhausting memory.
@@ -47,4 +47,6 @@ inline long long toCount(double v) {
   return static_cast<long long>(v);
 }
 
-}  // namespace rt::internal
+inline int toInt(double v) { return static_cast<int>(toCount(v)); }
+
+}  // namespace rt
