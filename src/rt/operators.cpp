@@ -1,6 +1,8 @@
 // src/rt/operators.cpp — operator semantics for every pair of types, with the result widths.
 #include "rt/operators.hpp"
 
+#include "rt/arguments.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -167,15 +169,7 @@ int compareText(std::string_view a, std::string_view b, bool exact) {
   return 0;
 }
 
-Value operandError(Runtime& rt, std::string_view op, int subCode) {
-  Error e;
-  e.genCode = GenCode::Arg;
-  e.subCode = subCode;
-  e.description = "Argument error";
-  e.operation = std::string(op);
-  e.canSubstitute = true;
-  return rt.raise(std::move(e));
-}
+Value operandError(Runtime& rt, std::string_view op, int subCode) { return argumentError(rt, op, subCode); }
 
 Value applyBinary(Runtime& rt, BinaryOp op, const Value& a, const Value& b) {
   switch (op) {

@@ -5,15 +5,11 @@
 
 #include "core/register.hpp"
 #include "rt/runtime.hpp"
+#include "testkit/call.hpp"
 
 namespace {
 
-rt::Value call(rt::Runtime& rt, const char* name, std::vector<rt::Value> args) {
-  const rt::Function* f = rt.functions().find(name);
-  if (f == nullptr) throw std::runtime_error(std::string("not registered: ") + name);
-  rt::Args a(args);
-  return (*f)(rt, a);
-}
+using testkit::call;
 
 TEST(RegisterCore, RoutinesAnswerToTheirNamesInAnyCase) {
   rt::Runtime rt;

@@ -4,18 +4,14 @@
 #include <vector>
 
 #include "rt/runtime.hpp"
+#include "testkit/call.hpp"
 #include "sys/posix_env.hpp"
 #include "testkit/temp_dir.hpp"
 #include "ui/register.hpp"
 
 namespace {
 
-rt::Value call(rt::Runtime& rt, const char* name, std::vector<rt::Value> args) {
-  const rt::Function* f = rt.functions().find(name);
-  if (f == nullptr) throw std::runtime_error(std::string("not registered: ") + name);
-  rt::Args a(args);
-  return (*f)(rt, a);
-}
+using testkit::call;
 
 TEST(RegisterUi, WithoutFilesTheFileRoutinesAreLeftOut) {
   rt::Runtime rt;
