@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "con/console.hpp"
+#include "db/workspace.hpp"
 #include "rt/runtime.hpp"
 #include "sys/path.hpp"
 
@@ -83,6 +84,9 @@ struct Context {
   int progressSteps = 0;     // PASEK's step counter
   MessageBoxState messages;
   ColourEditorState colourEditor;
+  // The station's work areas; the program sets it once its tables can be opened. Routines
+  // that need tables refuse to run without it.
+  db::Workspace* workspace = nullptr;
 
   // Memory-variable helpers: a missing or non-numeric variable reads as 0 / "".
   double number(std::string_view name) const;
