@@ -66,6 +66,12 @@ struct ColourEditorState {
   ColourIndexes sections[3];
 };
 
+// One running routine of the program, for the error handler's "Called from" lines.
+struct CallFrame {
+  std::string routine;
+  int line = 0;
+};
+
 struct Context {
   Context(rt::Runtime& runtime, con::Console& console, sys::PathResolver& resolver);
   Context(const Context&) = delete;
@@ -87,11 +93,30 @@ struct Context {
   // The station's work areas; the program sets it once its tables can be opened. Routines
   // that need tables refuse to run without it.
   db::Workspace* workspace = nullptr;
+  // The network-error flag: set by the error handler when opening a table or appending a
+  // record failed because another station holds it; read and reset through NETERR.
+  bool networkError = false;
+  // The routines running, outermost first; a routine enters through RoutineScope.
+  std::vector<CallFrame> calls;
 
   // Memory-variable helpers: a missing or non-numeric variable reads as 0 / "".
   double number(std::string_view name) const;
   std::string text(std::string_view name) const;
   void setPublic(std::string_view name, rt::Value value);
+};
+
+// Puts a routine on Context::calls for its lifetime.
+class RoutineScope {
+ public:
+  RoutineScope(Context& c, std::string routine, int line = 0) : calls_(c.calls) {
+    calls_.push_back({std::move(routine), line});
+  }
+  ~RoutineScope() { calls_.pop_back(); }
+  RoutineScope(const RoutineScope&) = delete;
+  RoutineScope& operator=(const RoutineScope&) = delete;
+
+ private:
+  std::vector<CallFrame>& calls_;
 };
 
 }  // namespace ui

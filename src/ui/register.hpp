@@ -20,4 +20,8 @@ void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& 
 // program owns and keeps alive for as long as the table is used.
 void registerScreen(rt::FunctionTable& fns, Context& c);
 
+// REDEF, UNIK1, WE_SL and WY_SL, which work on the station's tables (c.workspace); part of
+// registerScreen.
+void registerTableChecks(rt::FunctionTable& fns, Context& c);
+
 }  // namespace ui
