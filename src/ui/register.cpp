@@ -171,6 +171,7 @@ void registerScreen(rt::FunctionTable& fns, Context& c) {
     PRZYGOTUJ_EKRAN(c, intOr(a[0], 0), intOr(a[1], 0));
     return none();
   });
+  registerTableChecks(fns, c);
 }
 
 }  // namespace ui
