@@ -1,6 +1,7 @@
 // src/ui/error/deferror.cpp — ERRORSYS, DEFERROR and ERRORMESSAGE.
 #include "ui/error/deferror.hpp"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -42,9 +43,12 @@ void writeErrorFile(Context& c, sys::Env& env, const std::vector<std::string>& l
   std::string text;
   for (const std::string& l : lines) text += l + "\r\n";
   const std::string path = c.paths.resolve(c.text("_SC") + errorFileName(c.con.time().now()));
-  auto f = env.open(path, sys::Access::ReadWrite, sys::Creation::CreateOrTruncate);
-  if (!f) return;  // the file is skipped; the text has gone to the standard error output
-  if ((*f)->writeAt(0, std::as_bytes(std::span(text)))) (void)(*f)->sync();
+  // Appended, not replaced: a second error within the same minute must not wipe the first
+  // report. A file that cannot be written is skipped; the text has gone to stderr.
+  auto f = env.open(path, sys::Access::ReadWrite, sys::Creation::OpenOrCreate);
+  if (!f) return;
+  const base::Result<std::uint64_t> end = (*f)->size();
+  if (end && (*f)->writeAt(*end, std::as_bytes(std::span(text)))) (void)(*f)->sync();
 }
 
 void quit(Context& c, const ErrorSeams& seams, const rt::Error& e) {

@@ -17,8 +17,8 @@
 //   D5 "Quit" writes the message (with " (DOS Error n) " after it when there is an OS code)
 //      and one line "Called from NAME(line)  " for each running routine, innermost first,
 //      to the standard error output and to the error file MMDDhhmm.prn in the data folder
-//      (_SC; month, day, hour and minute of the clock); a file that cannot be written is
-//      skipped. Then the program ends with exit code 1 through ErrorSeams::endProgram.
+//      (_SC; month, day, hour and minute of the clock), appended to what an earlier error
+//      of the same minute left there; a file that cannot be written is skipped. Then the program ends with exit code 1 through ErrorSeams::endProgram.
 // While the handler runs, an error raised inside it is not handled again: it is thrown.
 #pragma once
 

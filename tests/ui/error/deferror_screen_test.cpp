@@ -150,9 +150,19 @@ TEST(DEFERROR, QuitWritesTheErrorFileAndEndsWithExitCodeOne) {
       "Called from MENU(120)  \r\n";
   // The scripted clock stands at 5 March, 10:00.
   EXPECT_EQ(readFile(s.dir.path().string() + "/DANE#01/03051000.prn"), expected);
+  // A second error in the same minute adds its report to the file.
+  s.script.key('q');
+  rt::Error again = openError(0);
+  again.fileName.clear();
+  again.operation = "SKIP";
+  EXPECT_THROW(s.rt.raise(again), rt::RuntimeError);
+  EXPECT_EQ(readFile(s.dir.path().string() + "/DANE#01/03051000.prn"),
+            expected + "Error DBFNTX/1001  Open error: SKIP\r\n"
+                       "Called from EZAM(47)  \r\n"
+                       "Called from MENU(120)  \r\n");
   std::string lf = expected;
   for (std::size_t i; (i = lf.find("\r\n")) != std::string::npos;) lf.replace(i, 2, "\n");
-  EXPECT_EQ(s.stderrText, lf);
+  EXPECT_EQ(s.stderrText.substr(0, lf.size()), lf);
 }
 
 TEST(ERRORMESSAGE, TheMessageText) {
