@@ -27,7 +27,7 @@ std::string baseName(const std::string& path) {
 
 }  // namespace
 
-AreaPosition::~AreaPosition() {
+void AreaPosition::restore() {
   area_.setOrder(order_);
   area_.goTo(recno_);
 }

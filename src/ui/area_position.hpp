@@ -1,5 +1,5 @@
 // src/ui/area_position.hpp — what the field checks (REDEF, UNIK1) share: the record and order
-// of a work area put back however a check ends, the order an argument names, and whether
+// of a work area put back after a check, the order an argument names, and whether
 // the current record's key under an order is a given value.
 #pragma once
 
@@ -10,13 +10,13 @@
 
 namespace ui {
 
-// Remembers the area's record and controlling order; the destructor puts both back.
+// The area's record and controlling order, to be put back after a look elsewhere. Not a
+// destructor's job: putting a record back reads the table, which may fail, and a failure
+// must reach the caller as a fault.
 class AreaPosition {
  public:
   explicit AreaPosition(db::WorkArea& area) : area_(area), recno_(area.recno()), order_(area.orderNumber()) {}
-  ~AreaPosition();
-  AreaPosition(const AreaPosition&) = delete;
-  AreaPosition& operator=(const AreaPosition&) = delete;
+  void restore();
 
  private:
   db::WorkArea& area_;

@@ -16,14 +16,13 @@ bool REDEF(Context& c, const rt::Value& value, const rt::Value& order) {
   const int n = namedOrder(c, *area, order, "REDEF");
   if (n == 0) return false;
   bool twice = false;
-  {
-    AreaPosition keep(*area);
-    area->setOrder(n);
-    if (area->seek(value, db::SeekMode::Exact)) {
-      area->skip(1);
-      twice = keyIs(*area, value);
-    }
+  AreaPosition keep(*area);
+  area->setOrder(n);
+  if (area->seek(value, db::SeekMode::Exact)) {
+    area->skip(1);
+    twice = keyIs(*area, value);
   }
+  keep.restore();
   if (twice) QKE(c, "Powtórzenie danej !"_pl);
   return twice;
 }

@@ -32,14 +32,13 @@ bool UNIK1(Context& c, const rt::Value& order, int field) {
     return false;
   }
   bool unique = true;
-  {
-    AreaPosition keep(*area);
-    area->setOrder(n);
-    if (area->seek(value, db::SeekMode::Exact)) {
-      area->skip(1);
-      unique = !keyIs(*area, value);
-    }
+  AreaPosition keep(*area);
+  area->setOrder(n);
+  if (area->seek(value, db::SeekMode::Exact)) {
+    area->skip(1);
+    unique = !keyIs(*area, value);
   }
+  keep.restore();
   if (!unique) QKE(c, "Powtórzenie !"_pl);
   return unique;
 }

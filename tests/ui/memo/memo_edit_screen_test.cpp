@@ -101,6 +101,9 @@ TEST(MemoEdit, EditingKeys) {
        "abcdef\r\nx\r\nabcdefZ"},
       {"Tab to the next stop", "", {key::kIns, 'a', key::kTab, 'b'}, "a   b"},
       {"PgDn and Ctrl+PgUp", "1\r\n2\r\n3\r\n4\r\n5\r\n6", {key::kPgDn, key::kCtrlPgUp, 'x'}, "x\r\n2\r\n3\r\n4\r\n5\r\n6"},
+      {"Ctrl+Left", "ala ma kota", {key::kCtrlPgDn, key::kCtrlLeft, 'X'}, "ala ma Xota"},
+      {"Ctrl+Home goes to the window's first line", "1\r\n2\r\n3\r\n4\r\n5\r\n6",
+       {key::kCtrlPgDn, key::kCtrlHome, 'x'}, "1\r\n2\r\nx\r\n4\r\n5\r\n6"},
       {"PgDn moves a window down", "1\r\n2\r\n3\r\n4\r\n5\r\n6", {key::kPgDn, 'x'}, "1\r\n2\r\n3\r\n4\r\nx\r\n6"},
   };
   for (const Case& c : cases) {
