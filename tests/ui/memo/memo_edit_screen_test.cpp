@@ -1,5 +1,5 @@
 // The memo editor on the scripted screen: storing with Ctrl+W, dropping with Esc, typing
-// with word wrap, the editing keys and soft line ends in the text it is given.
+// with word wrap, the editing keys, soft line ends in the text it is given, and hot keys.
 #include "ui/memo/memo_edit.hpp"
 
 #include <gtest/gtest.h>
@@ -122,6 +122,15 @@ TEST(MemoEdit, ScrollsToKeepTheCursorInTheWindow) {
   EXPECT_EQ(s.atRead(1).at(19, 2, 1), "3");
   EXPECT_EQ(s.atRead(1).at(22, 2, 1), "6");
   EXPECT_EQ(s.atRead(1).cursor.row, 22);
+}
+
+TEST(MemoEdit, BoundHotKeysRunWhileEditing) {
+  uitest::Station s;
+  std::string where;
+  s.con.bindings().bind(key::kF1, [&](const con::HotKeyCall& call) { where = call.procedure; });
+  s.script.keys({key::kF1, 'x', key::kCtrlEnd});
+  EXPECT_EQ(ui::editMemo(s.ctx, "abc", kWindow), "xbc");
+  EXPECT_EQ(where, "MEMOEDIT");
 }
 
 }  // namespace
