@@ -1,0 +1,64 @@
+// SZYFR on the operators table: stamping, verifying, and the tamper notice.
+#include <gtest/gtest.h>
+
+#include "access/operators_fixture.hpp"
+#include "access/register.hpp"
+#include "access/stamp.hpp"
+#include "con/key_codes.hpp"
+#include "db/work_area.hpp"
+#include "testkit/call.hpp"
+
+namespace {
+
+using con::key::kEnter;
+
+const std::vector<optest::Operator> kTwo = {{"ADM", "ADMIN1", 9, "Administrator", "", "", true},
+                                            {"OPE", "OPER01", 5, "Operator", "", "", false}};
+
+TEST(SZYFR, AStampedRecordVerifiesAnUnstampedOneShowsTheNoticeUntilStamped) {
+  optest::OperatorsStation s(kTwo);
+  db::WorkArea* a = *s.ws.use(s.table(), {});
+  a->goTo(1);
+  EXPECT_TRUE(operators::SZYFR(s.ctx, 0));
+  EXPECT_TRUE(s.device.shown.empty());
+
+  a->goTo(2);
+  s.script.key(kEnter);
+  EXPECT_FALSE(operators::SZYFR(s.ctx, 0));
+  ASSERT_EQ(s.device.shown.size(), 1u);
+  EXPECT_NE(s.atRead(0).row(12).find("Niedozwolona ingerencja w hasła i priorytety !"), std::string::npos);
+
+  ASSERT_TRUE(a->lockRecord());
+  EXPECT_TRUE(operators::SZYFR(s.ctx, 1));
+  EXPECT_TRUE(operators::SZYFR(s.ctx, 0));
+  EXPECT_EQ(s.device.shown.size(), 1u);
+}
+
+TEST(SZYFR, ARaisedPriorityOrAChangedNameBreaksTheStamp) {
+  struct Case {
+    const char* field;
+    rt::Value value;
+  };
+  for (const Case& c : {Case{"PRIORYTET", rt::Value::number(10)}, Case{"KOD", rt::Value::character("ADX")}}) {
+    SCOPED_TRACE(c.field);
+    optest::OperatorsStation s(kTwo);
+    db::WorkArea* a = *s.ws.use(s.table(), {});
+    a->goTo(1);
+    ASSERT_TRUE(a->lockRecord());
+    ASSERT_TRUE(a->replace(c.field, c.value));
+    EXPECT_FALSE(operators::verifiesStamp(*a));
+  }
+}
+
+TEST(SZYFR, ATableWithoutTestAlwaysVerifiesAndStampingChangesNothing) {
+  optest::OperatorsStation s(kTwo, /*withTest=*/false);
+  db::WorkArea* a = *s.ws.use(s.table(), {});
+  a->goTo(2);
+  ASSERT_TRUE(a->lockRecord());
+  operators::registerAccess(s.rt.functions(), s.ctx);
+  EXPECT_TRUE(testkit::call(s.rt, "SZYFR", {rt::Value::number(0)}).logical());
+  EXPECT_TRUE(testkit::call(s.rt, "SZYFR", {rt::Value::number(1)}).logical());
+  EXPECT_TRUE(s.device.shown.empty());
+}
+
+}  // namespace
