@@ -3,6 +3,7 @@
 // the runtime's argument error naming the routine, as a built-in function does.
 #include "access/register.hpp"
 
+#include "access/operator.hpp"
 #include "access/stamp.hpp"
 #include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
@@ -10,10 +11,15 @@
 
 namespace operators {
 
-void registerAccess(rt::FunctionTable& fns, ui::Context& c) {
+void registerAccess(rt::FunctionTable& fns, ui::Context& c, const AccessSeams& seams) {
   fns.add("SZYFR", [&c](rt::Runtime& rt, rt::Args& a) {
     if (!a[0].isNumber()) return rt::argumentError(rt, "SZYFR");
     return rt::Value::logical(SZYFR(c, rt::toInt(a[0].num())));
+  });
+  fns.add("OPERATOR", [&c, &seams](rt::Runtime&, rt::Args&) { return rt::Value::logical(OPERATOR(c, seams)); });
+  fns.add("DAJOPE", [&c](rt::Runtime&, rt::Args&) {
+    DAJOPE(c);
+    return rt::Value();
   });
 }
 

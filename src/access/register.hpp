@@ -3,6 +3,7 @@
 // the runtime's function table under their own names (SZYFR, OPERATOR, HA, ...).
 #pragma once
 
+#include "access/access_seams.hpp"
 #include "rt/function_table.hpp"
 
 namespace ui {
@@ -11,8 +12,8 @@ struct Context;
 
 namespace operators {
 
-// The adapters keep references to `c`, which the program owns and keeps alive
+// The adapters keep references to `c` and `seams`, which the program owns and keeps alive
 // for as long as the table is used.
-void registerAccess(rt::FunctionTable& fns, ui::Context& c);
+void registerAccess(rt::FunctionTable& fns, ui::Context& c, const AccessSeams& seams);
 
 }  // namespace operators

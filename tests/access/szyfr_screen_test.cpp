@@ -55,7 +55,8 @@ TEST(SZYFR, ATableWithoutTestAlwaysVerifiesAndStampingChangesNothing) {
   db::WorkArea* a = *s.ws.use(s.table(), {});
   a->goTo(2);
   ASSERT_TRUE(a->lockRecord());
-  operators::registerAccess(s.rt.functions(), s.ctx);
+  operators::AccessSeams seams;
+  operators::registerAccess(s.rt.functions(), s.ctx, seams);
   EXPECT_TRUE(testkit::call(s.rt, "SZYFR", {rt::Value::number(0)}).logical());
   EXPECT_TRUE(testkit::call(s.rt, "SZYFR", {rt::Value::number(1)}).logical());
   EXPECT_TRUE(s.device.shown.empty());
