@@ -3,7 +3,11 @@
 // the runtime's argument error naming the routine, as a built-in function does.
 #include "access/register.hpp"
 
+#include "access/ha.hpp"
+#include "access/nowy_ope.hpp"
 #include "access/operator.hpp"
+#include "access/operator_lookup.hpp"
+#include "access/zmiana_hasla.hpp"
 #include "access/stamp.hpp"
 #include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
@@ -21,6 +25,23 @@ void registerAccess(rt::FunctionTable& fns, ui::Context& c, const AccessSeams& s
     DAJOPE(c);
     return rt::Value();
   });
+  fns.add("HA", [&c, &seams](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return rt::argumentError(rt, "HA");
+    const bool silent = a[1].isLogical() && a[1].logical();
+    const int level = a[2].isNumber() ? rt::toInt(a[2].num()) : 0;
+    return rt::Value::logical(HA(c, seams, a[0].text(), silent, level));
+  });
+  fns.add("NOWY_OPE", [&c, &seams](rt::Runtime&, rt::Args&) { return rt::Value::logical(NOWY_OPE(c, seams)); });
+  fns.add("ZMIANA_OPE", [&c, &seams](rt::Runtime&, rt::Args&) {
+    ZMIANA_OPE(c, seams);
+    return rt::Value();
+  });
+  fns.add("ZMIANA_HASLA", [&c, &seams](rt::Runtime&, rt::Args&) {
+    ZMIANA_HASLA(c, seams);
+    return rt::Value();
+  });
+  fns.add("UNIK_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(UNIK_OPE(c)); });
+  fns.add("V_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(V_OPE(c)); });
 }
 
 }  // namespace operators
