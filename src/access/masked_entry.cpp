@@ -21,7 +21,9 @@ std::optional<std::string> readMasked(ui::Context& c, const MaskedEntry& e) {
     const int k = c.con.inkey(con::KeyWait::forever());
     if (k == con::key::kEsc) return std::nullopt;
     if (k == con::key::kEnter) break;
-    if (k == con::key::kBackspace) {
+    if (k == con::key::kIns) {
+      if (e.onInsert) e.onInsert();
+    } else if (k == con::key::kBackspace) {
       if (!typed.empty()) typed.pop_back();
     } else if (k >= 32 && k <= 255) {
       typed += static_cast<char>(k);

@@ -5,6 +5,7 @@
 // restores it.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@ struct MaskedEntry {
   std::string colour = "N/W";
   char mask = '*';
   std::string first;  // characters already typed (a key that opened the entry)
+  std::function<void()> onInsert;  // the Insert key; ignored when empty
 };
 
 std::optional<std::string> readMasked(ui::Context& c, const MaskedEntry& e);

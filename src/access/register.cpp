@@ -4,6 +4,7 @@
 #include "access/register.hpp"
 
 #include "access/ha.hpp"
+#include "access/haslo_ope.hpp"
 #include "access/nowy_ope.hpp"
 #include "access/operator.hpp"
 #include "access/operator_lookup.hpp"
@@ -41,6 +42,7 @@ void registerAccess(rt::FunctionTable& fns, ui::Context& c, const AccessSeams& s
     return rt::Value();
   });
   fns.add("UNIK_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(UNIK_OPE(c)); });
+  fns.add("HASLO_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(HASLO_OPE(c)); });
   fns.add("V_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(V_OPE(c)); });
 }
 

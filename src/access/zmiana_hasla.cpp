@@ -25,7 +25,7 @@ std::optional<std::string> ask(ui::Context& c, int row, const std::string& promp
   c.con.clearRow(row, 0);
   c.con.write(row, kPromptCol, prompt);
   const con::CursorShape shape = c.con.setCursorShape(con::CursorShape::Normal);
-  auto typed = readMasked(c, {row, kPromptCol + ui::width(prompt), 6, c.con.colour(), '*', ""});
+  auto typed = readMasked(c, {row, kPromptCol + ui::width(prompt), 6, c.con.colour(), '*', "", {}});
   c.con.setCursorShape(shape);
   return typed;
 }
