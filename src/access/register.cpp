@@ -10,6 +10,7 @@
 #include "access/operator_lookup.hpp"
 #include "access/zmiana_hasla.hpp"
 #include "access/stamp.hpp"
+#include "access/uni.hpp"
 #include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
 #include "ui/context.hpp"
@@ -43,6 +44,10 @@ void registerAccess(rt::FunctionTable& fns, ui::Context& c, const AccessSeams& s
   });
   fns.add("UNIK_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(UNIK_OPE(c)); });
   fns.add("HASLO_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(HASLO_OPE(c)); });
+  fns.add("UNI", [&c, &seams](rt::Runtime&, rt::Args&) {
+    UNI(c, seams);
+    return rt::Value();
+  });
   fns.add("V_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(V_OPE(c)); });
 }
 
