@@ -7,6 +7,7 @@
 #include "con/key_codes.hpp"
 #include "db/work_area.hpp"
 #include "testkit/call.hpp"
+#include "xbase/dbf_file.hpp"
 
 namespace {
 
@@ -60,6 +61,42 @@ TEST(SZYFR, ATableWithoutTestAlwaysVerifiesAndStampingChangesNothing) {
   EXPECT_TRUE(testkit::call(s.rt, "SZYFR", {rt::Value::number(0)}).logical());
   EXPECT_TRUE(testkit::call(s.rt, "SZYFR", {rt::Value::number(1)}).logical());
   EXPECT_TRUE(s.device.shown.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// A menu entry is identified by the digits of its numeric OPCJA.
+TEST(SZYFR, AMenuEntryIsStampedByTheDigitsOfItsCode) {
+  uitest::Station s;
+  db::Workspace ws{s.env, s.script.clock(), s.rt};
+  s.ctx.workspace = &ws;
+  const std::string path = s.dir.path().string() + "/MENU.DBF";
+  auto t = xbase::DbfFile::create(s.env, s.script.clock(), path,
+                                  {{"OPCJA", 'N', 4, 0}, {"PRIORYTET", 'N', 2, 0}, {"TEST", 'C', 6, 0}});
+  ASSERT_TRUE(t.has_value());
+  auto rec = (*t)->blankRecord();
+  ASSERT_TRUE((*t)->setValue(rec, 0, rt::Value::number(121)));
+  ASSERT_TRUE((*t)->setValue(rec, 1, rt::Value::number(5)));
+  ASSERT_TRUE((*t)->setValue(rec, 2, rt::Value::character(operators::stampOf("121", 5))));
+  ASSERT_TRUE((*t)->appendRecord(rec));
+  (*t)->close();
+  db::WorkArea* a = *ws.use(path, {});
+  a->goTo(1);
+  EXPECT_TRUE(operators::verifiesStamp(*a));
+  ASSERT_TRUE(a->lockRecord());
+  ASSERT_TRUE(a->replace("PRIORYTET", rt::Value::number(0)));
+  EXPECT_FALSE(operators::verifiesStamp(*a));
+}
+
+TEST(RegisterAccess, EveryRoutineIsReachableByName) {
+  uitest::Station s;
+  operators::AccessSeams seams;
+  operators::registerAccess(s.rt.functions(), s.ctx, seams);
+  for (const char* name : {"SZYFR", "OPERATOR", "DAJOPE", "HA", "NOWY_OPE", "ZMIANA_OPE", "ZMIANA_HASLA",
+                           "HASLO_OPE", "UNIK_OPE", "V_OPE", "UNI"})
+    EXPECT_NE(s.rt.functions().find(name), nullptr) << name;
 }
 
 }  // namespace
