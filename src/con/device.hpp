@@ -28,6 +28,7 @@ struct KeyEvent {
   int code = 0;
   bool shift = false;
   bool capsLock = false;
+  int row = -1, col = -1;  // mouse events: the cell under the pointer
   friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
 };
 

@@ -25,6 +25,10 @@ inline constexpr int kAltEsc = 257, kAltBackspace = 270, kShiftTab = 271, kAltEn
 inline constexpr int kAltA = 286, kAltC = 302, kAltE = 274, kAltI = 279, kAltK = 293, kAltL = 294,
                      kAltN = 305, kAltO = 280, kAltS = 287, kAltX = 301, kAltZ = 300;
 
+// Mouse events, when the device reports them (KeyEvent::row/col tell where).
+inline constexpr int kMouseMove = 1001, kMouseLeftDown = 1002, kMouseLeftUp = 1003, kMouseRightDown = 1004,
+                     kMouseRightUp = 1005, kMouseLeftDouble = 1006, kMouseRightDouble = 1007;
+
 enum class Mod { None, Shift, Ctrl, Alt };
 
 // F1..F12 with one modifier: F1 28/-10/-20/-30, F2..F10 -1..-9 (Shift -11..-19, Ctrl

@@ -20,6 +20,8 @@ namespace ui {
 
 enum class Display { Colour, Monochrome };
 
+struct ActiveForm;  // ui/form/field_edit.hpp
+
 // One entry of the title stack: entry k names the window of menu nesting level k.
 struct Title {
   std::string text;
@@ -98,6 +100,8 @@ struct Context {
   bool networkError = false;
   // The routines running, outermost first; a routine enters through RoutineScope.
   std::vector<CallFrame> calls;
+  // The form being read (nullptr outside forms): its fields and the one with focus.
+  ActiveForm* form = nullptr;
 
   // Memory-variable helpers: a missing or non-numeric variable reads as 0 / "".
   double number(std::string_view name) const;

@@ -16,6 +16,7 @@
 #include "ui/cien.hpp"
 #include "ui/context.hpp"
 #include "ui/cursoron.hpp"
+#include "ui/form/readers.hpp"
 #include "ui/key.hpp"
 #include "ui/liczba.hpp"
 #include "ui/pasek.hpp"
@@ -81,6 +82,7 @@ void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& 
 }
 
 void registerScreen(rt::FunctionTable& fns, Context& c) {
+  registerForms(fns, c);
   fns.add("QKE", [&c](rt::Runtime&, rt::Args& a) {
     QkeOptions o;
     o.second = textOr(a[1], "");
