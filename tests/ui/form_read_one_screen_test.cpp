@@ -67,6 +67,8 @@ TEST(ReadOne, TypingUnderPicturesGivesTheClassicValues) {
        Value::number(-12, 4, 2)},
       {"minus then point keeps the sign", Value::number(0, 3, 2), "999.99", {"-.5", kEnter},
        Value::number(-0.5, 3, 2)},
+      {"@E: the comma is the decimal point", Value::number(1234.5, 6, 2), "@E 999,999.99", {"12,5", kEnter},
+       Value::number(12.5, 6, 2)},
       {"letters are refused in a number", Value::number(12, 3, 0), "999", {"a", kEnter}, Value::number(12, 3, 0)},
       {"no picture: the number's own width", Value::number(3, 5, 2), "", {"123.4", kEnter}, Value::number(123.4, 5, 2)},
       {"typing past the integer places runs into the decimals", Value::number(0, 3, 2), "999.99", {"12345"},
@@ -149,6 +151,16 @@ TEST(ReadOne, TheBufferIsShownWhileTyping) {
     EXPECT_EQ(at.at(5, 10, static_cast<int>(std::string_view(c.shown).size())), c.shown);
     EXPECT_EQ(at.cursor.row, 5);
   }
+}
+
+TEST(ReadOne, AnImpossibleDateKeepsTheFocus) {
+  uitest::Station s;
+  ui::Get g = memvarGet(s, "M_X", Value::date(rt::Date()), "");
+  play(s, {"310216", kEnter, kHome, "28", kEnter});
+  ui::readOne(s.ctx, g);
+  EXPECT_EQ(s.rt.vars().get("M_X").date(), rt::Date::fromYmd(2016, 2, 28));
+  EXPECT_EQ(s.atRead(6).at(5, 10, 8), "31.02.16");  // Enter refused: the buffer is kept
+  EXPECT_TRUE(s.script.scriptDone());
 }
 
 TEST(ReadOne, InsertModeShiftsTheRestAndChangesTheCursor) {

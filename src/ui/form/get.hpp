@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "rt/runtime.hpp"
 #include "rt/value.hpp"
@@ -56,7 +57,9 @@ class Condition {
  public:
   using Fn = std::function<bool(Context&)>;
   Condition() = default;
-  Condition(Fn fn) : fn_(std::move(fn)) {}                            // NOLINT: implicit on purpose
+  // Any callable taking the context and giving a bool (implicit, so a lambda can be assigned).
+  template <class F, class = std::enable_if_t<std::is_invocable_r_v<bool, F&, Context&>>>
+  Condition(F fn) : fn_(std::move(fn)) {}  // NOLINT(google-explicit-constructor)
   static Condition expression(std::string text);
   bool empty() const { return !fn_ && text_.empty(); }
   bool holds(Context& c) const;

@@ -42,8 +42,12 @@ ReadResult readForm(Context& c, std::vector<Get>& gets, const ReadOptions& optio
   const auto finish = [&](FormEnd end) {
     result.end = end;
     if (end == FormEnd::Escaped) {
-      for (int i = n - 1; i >= 0; --i)
-        if (before[static_cast<std::size_t>(i)]) gets[static_cast<std::size_t>(i)].var.set(*before[static_cast<std::size_t>(i)]);
+      for (int i = n - 1; i >= 0; --i) {
+        const auto& old = before[static_cast<std::size_t>(i)];
+        if (!old) continue;
+        gets[static_cast<std::size_t>(i)].var.set(*old);
+        drawGet(c, gets[static_cast<std::size_t>(i)]);
+      }
       result.updated = false;
     }
     return result;
@@ -98,7 +102,10 @@ ReadResult readOne(Context& c, Get& get, const ReadOptions& options) {
     }
     switch (v.exit) {
       case Exit::Escape:
-        if (before) get.var.set(*before);
+        if (before) {
+          get.var.set(*before);
+          drawGet(c, get);
+        }
         result.updated = false;
         result.end = FormEnd::Escaped;
         return result;
