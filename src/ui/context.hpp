@@ -16,6 +16,10 @@
 #include "rt/runtime.hpp"
 #include "sys/path.hpp"
 
+namespace store {
+class Tables;
+}
+
 namespace ui {
 
 enum class Display { Colour, Monochrome };
@@ -95,6 +99,7 @@ struct Context {
   // The station's work areas; the program sets it once its tables can be opened. Routines
   // that need tables refuse to run without it.
   db::Workspace* workspace = nullptr;
+  store::Tables* tables = nullptr;  // the table store over `workspace`, set with it
   // The network-error flag: set by the error handler when opening a table or appending a
   // record failed because another station holds it; read and reset through NETERR.
   bool networkError = false;
