@@ -60,6 +60,9 @@ constexpr FieldDef kParadruk[] = {
 constexpr FieldDef kWydruki[] = {
     {"DOKUMENT", 'C', 15}, {"WYDRUK", 'N', 5}, {"DATA", 'D', 8}, {"GODZINA", 'C', 8}, {"OPERATOR", 'C', 3}};
 
+// The main screen's messages: lines grouped by LP, as wide as the message box's inside.
+constexpr FieldDef kHalo[] = {{"LP", 'N', 3}, {"TEKST", 'C', 30}};
+
 // ---- operators and logs ----------------------------------------------------------------
 constexpr FieldDef kSlOpe[] = {
     {"KOD", 'C', 3},     {"HASLO", 'C', 6},   {"PRIORYTET", 'N', 2}, {"NAZWA", 'C', 20},
@@ -199,6 +202,7 @@ constexpr TableDef kCatalogue[] = {
     {"EWIZAM", kEwizam, "order register: headers and lines"},
     {"FAK_TXT", kFakTxt, "invoice texts handed to the invoicing program"},
     {"HASLA", kHasla, "special passwords, record n for password n"},
+    {"HALO", kHalo, "messages of the main screen, grouped by LP"},
     {"HELP", kHelp, "help texts by topic"},
     {"INFO_LOG", kInfoLog, "log of sensitive actions"},
     {"KON", kKon, "contractors"},

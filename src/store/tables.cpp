@@ -3,6 +3,7 @@
 
 #include <chrono>
 
+#include "store/error_log.hpp"
 #include "sys/pause.hpp"
 
 namespace store {
@@ -42,7 +43,8 @@ bool Tables::confirm(std::string_view question) { return seams.confirm && seams.
 bool Tables::servicePassword() { return seams.servicePassword && seams.servicePassword(); }
 
 void Tables::reportError(std::string_view text, const Caller& where) {
-  if (seams.reportError) seams.reportError(text, where);
+  if (seams.reportError) return seams.reportError(text, where);
+  appendErrorLog(*this, text, where);
 }
 
 void Tables::endProgram() {

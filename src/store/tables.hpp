@@ -47,7 +47,8 @@ struct Caller {
 };
 
 // What the store needs from the layers above it. Each has a default that is safe until
-// the program wires the real one: no dialog, no confirmation, no service password, no log.
+// the program wires the real one: no dialog, no confirmation, no service password; the
+// error log is written to ERR_LOG (error_log.hpp); the end of the program throws ProgramEnd.
 struct TableSeams {
   std::function<void(std::string_view text)> errorDialog;          // the message box (Enter)
   std::function<bool(std::string_view question)> confirm;         // a yes/no question

@@ -45,25 +45,30 @@ void raiseAliasError(Tables& t, const Status& s, std::string_view name) {
   t.rt.raise(e);
 }
 
-// One try (U1, U3): true when the table is open as the mode asks.
-bool tryOpen(Tables& t, const std::string& path, std::string_view name, Opening opening, std::string_view alias) {
+enum class Try { Open, Busy, Refused };
+
+// One try (U1, U3). Busy: another station has the table (or it is missing); Refused: the
+// alias cannot be used and the error handler chose to go on.
+Try tryOpen(Tables& t, const std::string& path, std::string_view name, Opening opening, std::string_view alias) {
   db::UseOptions options;
   options.alias = std::string(alias);
   options.share = shareOf(opening);
   auto area = t.ws.use(path, options);
   if (!area) {
-    if (area.error().is(Errc::Exists) || area.error().is(Errc::Invalid)) raiseAliasError(t, area.error(), name);
-    return false;
+    if (!area.error().is(Errc::Exists) && !area.error().is(Errc::Invalid)) return Try::Busy;
+    raiseAliasError(t, area.error(), name);
+    return Try::Refused;
   }
-  if (opening != Opening::FileLock) return true;
-  if ((*area)->lockFile()) return true;
+  if (opening != Opening::FileLock) return Try::Open;
+  if ((*area)->lockFile()) return Try::Open;
   t.ws.close((*area)->number());
-  return false;
+  return Try::Busy;
 }
 
 bool useSingleUser(Tables& t, const std::string& path, std::string_view name, std::string_view alias) {
-  if (tryOpen(t, path, name, Opening::Exclusive, alias)) return true;
-  t.showError("Dane niedostępne w tej części programu !"_pl);
+  const Try r = tryOpen(t, path, name, Opening::Exclusive, alias);
+  if (r == Try::Open) return true;
+  if (r == Try::Busy) t.showError("Dane niedostępne w tej części programu !"_pl);
   return false;
 }
 
@@ -110,7 +115,8 @@ bool USE_(Tables& t, std::string_view name, std::string_view mode, std::string_v
 
   ColourScope colour(t.con, "N/W");
   WaitNotice notice(t.con, noticeLines(name, m.cancellable));
-  if (tryOpen(t, path, name, m.opening, alias)) return true;
+  Try r = tryOpen(t, path, name, m.opening, alias);
+  if (r != Try::Busy) return r == Try::Open;
   notice.show();
   for (;;) {
     t.waitPass();
@@ -120,7 +126,8 @@ bool USE_(Tables& t, std::string_view name, std::string_view mode, std::string_v
       if (t.confirm("Awaryjne wyjście z programu ?"_pl) && t.servicePassword()) emergencyExit(t, name, where);
       notice.show();
     }
-    if (tryOpen(t, path, name, m.opening, alias)) return true;  // the notice goes with its destructor
+    r = tryOpen(t, path, name, m.opening, alias);
+    if (r != Try::Busy) return r == Try::Open;  // the notice goes with its destructor
   }
 }
 

@@ -17,7 +17,7 @@ using storetest::Station;
 TEST(Catalogue, HoldsEveryTableOfAnInstallationOnceWithWellFormedFields) {
   const std::set<std::string> expected = {
       "CONFIG", "CRM",    "DATA_AKT", "EDIT",     "EDIT_WZ", "ERR_LOG",  "EWIARC",   "EWIZAM", "FAK_TXT", "HASLA",
-      "HELP",   "INFO_LOG", "KON",    "KON_TXT",  "MENU",    "NR_ZAM",   "NZAM",     "PARADRUK", "PZAM",  "SL_CRM",
+      "HALO",   "HELP",   "INFO_LOG", "KON",    "KON_TXT",  "MENU",    "NR_ZAM",   "NZAM",     "PARADRUK", "PZAM",  "SL_CRM",
       "SL_G_KON", "SL_G_TOW", "SL_JM", "SL_KONT", "SL_OPE",  "SL_PLA",   "SPR_N",    "SPR_N_UP", "SPR_P", "STATUS",
       "TABELA", "TOW",    "UPUSTY",  "WYDRUKI",  "ZAM_N",   "ZAM_P",    "ZMIANY"};
   std::set<std::string> names;
