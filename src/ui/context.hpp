@@ -78,6 +78,10 @@ struct CallFrame {
   int line = 0;
 };
 
+// Whether the current record of an open menu table carries a valid integrity stamp. The
+// operators' module provides it; until then (an empty function) every record verifies.
+using StampCheck = std::function<bool(db::WorkArea& menuTable)>;
+
 struct Context {
   Context(rt::Runtime& runtime, con::Console& console, sys::PathResolver& resolver);
   Context(const Context&) = delete;
@@ -107,6 +111,7 @@ struct Context {
   std::vector<CallFrame> calls;
   // The form being read (nullptr outside forms): its fields and the one with focus.
   ActiveForm* form = nullptr;
+  StampCheck stampCheck;     // menu entries that fail it are unavailable
 
   // Memory-variable helpers: a missing or non-numeric variable reads as 0 / "".
   double number(std::string_view name) const;

@@ -17,8 +17,10 @@
 #include "ui/context.hpp"
 #include "ui/cursoron.hpp"
 #include "ui/form/readers.hpp"
+#include "ui/help/help_register.hpp"
 #include "ui/key.hpp"
 #include "ui/liczba.hpp"
+#include "ui/menu/menu_register.hpp"
 #include "ui/pasek.hpp"
 #include "ui/polskie.hpp"
 #include "ui/przygotuj_ekran.hpp"
@@ -174,6 +176,8 @@ void registerScreen(rt::FunctionTable& fns, Context& c) {
     return none();
   });
   registerTableChecks(fns, c);
+  registerMenu(fns, c);
+  registerHelp(fns, c);
 }
 
 }  // namespace ui
