@@ -13,6 +13,9 @@ namespace uitest {
 
 // One record of the menu table. Texts are UTF-8 and stored as CP852.
 struct MenuRow {
+  MenuRow(int c, std::string t, std::string cmd, int prio = 0, std::string cond = {}, std::string ops = {})
+      : code(c), text(std::move(t)), command(std::move(cmd)), priority(prio), condition(std::move(cond)),
+        operators(std::move(ops)) {}
   int code = 0;
   std::string text;
   std::string command;

@@ -3,6 +3,8 @@
 // on its top edge and the key line centred on its bottom edge (row 24).
 #include "ui/help/help.hpp"
 
+#include <optional>
+
 #include "base/check.hpp"
 #include "con/key_codes.hpp"
 #include "db/work_area.hpp"

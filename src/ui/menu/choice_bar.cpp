@@ -31,9 +31,9 @@ int choosePrompt(Context& c, const std::vector<Prompt>& prompts, int initial) {
   int current = initial >= 1 && initial <= n ? initial : 1;
   const con::CursorShape shape = c.con.setCursorShape(con::CursorShape::None);
   struct ShapeBack {
-    con::Console& con;
-    con::CursorShape shape;
-    ~ShapeBack() { con.setCursorShape(shape); }
+    con::Console& console;
+    con::CursorShape previous;
+    ~ShapeBack() { console.setCursorShape(previous); }
   } shapeBack{c.con, shape};
   c.con.beginUpdate();
   for (int i = 1; i <= n; ++i) drawPrompt(c, prompts[static_cast<std::size_t>(i - 1)], i == current);

@@ -4,7 +4,7 @@
 
 #include "con/key_codes.hpp"
 #include "rt/codepage.hpp"
-#include "screen_fixture.hpp"
+#include "../screen_fixture.hpp"
 #include "ui/menu/horizmenu.hpp"
 #include "ui/menu/verticmenu.hpp"
 

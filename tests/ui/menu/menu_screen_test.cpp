@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "con/key_codes.hpp"
+#include "db/work_area.hpp"
 #include "rt/codepage.hpp"
-#include "table_fixture.hpp"
+#include "../table_fixture.hpp"
 #include "ui/menu/menu.hpp"
 
 namespace {
@@ -80,8 +81,12 @@ TEST_F(Menu, RunsAnEntryOnlyForTheRightOperator) {
     else st.script.keys({key::kEnter, key::kEsc, key::kEnter});
     ui::MENU(st.ctx, 0);
     EXPECT_EQ(cmds.calls.size(), c.refusal ? 0u : 1u);
-    if (c.refusal) EXPECT_TRUE(st.everShown(c.refusal));
-    if (c.refusal && std::string(c.refusal) == "Opcja niedostępna") EXPECT_FALSE(st.everShown("dla operatora"));
+    if (c.refusal) {
+      EXPECT_TRUE(st.everShown(c.refusal));
+      if (std::string(c.refusal) == "Opcja niedostępna") {
+        EXPECT_FALSE(st.everShown("dla operatora"));
+      }
+    }
     EXPECT_TRUE(st.script.scriptDone());
   }
 }
