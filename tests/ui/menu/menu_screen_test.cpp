@@ -257,3 +257,24 @@ TEST_F(Menu, F11RunsTheChangeOfOperatorWhileTheListIsShown) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Menu, F1ShowsTheProgramsHelpOnTheMainMenuAndTheEntrysWhileItsCommandRuns) {
+  s.makeHelp({{"PROG", "Pomoc programu"}, {"ZAM", "Pomoc zamówień"}});
+  MenuRow orders{1, "Zamówienia", "CZEKAJ()"};
+  orders.helpKey = "ZAM";
+  s.makeMenu({orders});
+  s.rt.functions().add("CZEKAJ", [this](rt::Runtime&, rt::Args&) {
+    s.con.waitKey(con::KeyWait::forever(), {});
+    return rt::Value();
+  });
+  // F1 and Esc on the main menu; Enter runs the command, which waits: F1, Esc, a key.
+  s.script.keys({key::kF1, key::kEsc, key::kEnter, key::kF1, key::kEsc, 'x', key::kEsc, key::kEnter});
+  ui::MENU(s.ctx, 0);
+  EXPECT_EQ(s.atRead(1).row(23), "║Pomoc programu" + std::string(64, ' ') + "║");
+  EXPECT_EQ(s.atRead(4).row(23), "║Pomoc zamówień" + std::string(64, ' ') + "║");
+  EXPECT_EQ(s.atRead(2).rows, s.atRead(0).rows);  // the menu as it was, clock included
+}
+
+}  // namespace
