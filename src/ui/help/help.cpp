@@ -9,7 +9,7 @@
 #include "con/key_codes.hpp"
 #include "db/work_area.hpp"
 #include "rt/codepage.hpp"
-#include "ui/help/help_text.hpp"
+#include "ui/memo/memo_text.hpp"
 #include "ui/modal_box.hpp"
 #include "ui/qke.hpp"
 
@@ -92,8 +92,8 @@ class HelpScope {
 
 std::string keyLine() { return " Esc - wyjście   "_pl + "\x19 \x18" + " - przeglądanie "_pl; }
 
-void showWindow(Context& c, const std::vector<std::string>& lines, HelpCall how) {
-  const int n = static_cast<int>(lines.size());
+void showWindow(Context& c, const std::string& text, HelpCall how) {
+  const int n = static_cast<int>(wrapParagraphs(memoParagraphs(text), kTextWidth).size());
   const int top = n >= kLastTextRow ? 0 : kLastTextRow - n;
   const std::string colour = c.text("_EKRA_BLO");
   ModalBox box(c.con, {top, 0, 24, 79}, colour.empty() ? c.con.colour() : colour);
@@ -101,7 +101,7 @@ void showWindow(Context& c, const std::vector<std::string>& lines, HelpCall how)
   c.con.writeCells(top, footerColumn(0, 80, width(kTitle)), kTitle, c.con.attr(con::Slot::Standard));
   c.con.writeCells(24, footerColumn(0, 80, width(footer)), footer, c.con.attr(con::Slot::Standard));
   c.con.stopClock();
-  if (how == HelpCall::HotKey) viewText(c, {top + 1, 1, kLastTextRow, kTextWidth}, lines);
+  if (how == HelpCall::HotKey) viewMemo(c, text, {top + 1, 1, kLastTextRow, kTextWidth}, HELPHANDLER);
 }
 
 }  // namespace
@@ -113,7 +113,22 @@ void HELP(Context& c, std::string_view topic, HelpCall how) {
   const Topic found = lookUp(c, topic);
   if (found.result == Lookup::TableMissing) return QKE(c, "Brak zbioru help.dbf");
   if (found.result == Lookup::NotFound) return;
-  showWindow(c, helpLines(found.text, kTextWidth), how);
+  showWindow(c, found.text, how);
+}
+
+ViewKey HELPHANDLER(int k) {
+  switch (k) {
+    case key::kEsc: return ViewKey::Close;
+    case key::kUp:
+    case key::kDown:
+    case key::kPgUp:
+    case key::kPgDn:
+    case key::kHome:
+    case key::kEnd:
+    case key::kCtrlPgUp:
+    case key::kCtrlPgDn: return ViewKey::Default;
+    default: return ViewKey::Handled;
+  }
 }
 
 con::HotKeyHandler helpHandler(Context& c, std::string topic) {

@@ -1,12 +1,11 @@
 // Context help: the "SUFLER" window's geometry and restore, scrolling, no nesting under F1
-// and Alt+F1, a missing topic or table, and the text's lines.
+// and Alt+F1 (nor Ctrl+W closing it), a missing topic or table.
 #include <gtest/gtest.h>
 
 #include "con/key_codes.hpp"
 #include "rt/codepage.hpp"
 #include "../table_fixture.hpp"
 #include "ui/help/help.hpp"
-#include "ui/help/help_text.hpp"
 
 namespace {
 
@@ -88,16 +87,15 @@ TEST_F(Help, AMissingTableIsReported) {
 TEST_F(Help, F1AndAltF1InsideHelpDoNothing) {
   s.makeHelp({{"PROG", numberedLines(5)}, {"CPEDIT", "Edycja list i formularzy"}});
   ui::bindHelpKeys(s.ctx);
-  s.script.keys({key::kF1, key::kF1, kAltF1, key::kEsc, kAltF1, key::kEsc, 'x'});
+  s.script.keys({key::kF1, key::kF1, kAltF1, key::kCtrlEnd, key::kEsc, kAltF1, key::kEsc, 'x'});
   EXPECT_EQ(s.con.waitKey(con::KeyWait::forever(), {}), 'x');
-  // Reads: 0 the wait; 1 help on "PROG"; 2 after F1; 3 after Alt+F1; 4 the wait again;
-  // 5 help on "CPEDIT"; 6 the wait again.
-  ASSERT_EQ(s.device.shown.size(), 7u);
+  // Reads: 0 the wait; 1 help on "PROG"; 2 after F1; 3 after Alt+F1; 4 after Ctrl+W; 5 the
+  // wait again; 6 help on "CPEDIT"; 7 the wait again.
+  ASSERT_EQ(s.device.shown.size(), 8u);
   EXPECT_EQ(s.atRead(1).row(19), textRow("Linia 1"));
-  EXPECT_EQ(s.atRead(2).rows, s.atRead(1).rows);
-  EXPECT_EQ(s.atRead(3).rows, s.atRead(1).rows);
-  EXPECT_EQ(s.atRead(4).rows, s.atRead(0).rows);
-  EXPECT_EQ(s.atRead(5).row(23), textRow("Edycja list i formularzy"));
+  for (std::size_t read : {2u, 3u, 4u}) EXPECT_EQ(s.atRead(read).rows, s.atRead(1).rows) << read;
+  EXPECT_EQ(s.atRead(5).rows, s.atRead(0).rows);
+  EXPECT_EQ(s.atRead(6).row(23), textRow("Edycja list i formularzy"));
   EXPECT_TRUE(s.con.bindings().isBound(key::kF1));
   EXPECT_TRUE(s.con.bindings().isBound(kAltF1));
 }
@@ -117,30 +115,6 @@ TEST_F(Help, ALongTopicFillsTheScreenAndScrolls) {
     EXPECT_EQ(sh.at(0, 37, 6), "SUFLER");
     EXPECT_EQ(sh.row(1), textRow("Linia " + std::to_string(st.firstLine)));
     EXPECT_EQ(sh.row(23), textRow("Linia " + std::to_string(st.firstLine + 22)));
-  }
-}
-
-TEST(HelpLines, HardEndsSoftEndsWrappingAndTabs) {
-  struct Case {
-    const char* what;
-    std::string text;
-    int width;
-    std::vector<std::string> lines;
-  };
-  const Case cases[] = {
-      {"CR LF and lone LF end lines", "a\r\nb\nc", 78, {"a", "b", "c"}},
-      {"empty lines stay", "a\r\n\r\nb", 78, {"a", "", "b"}},
-      {"a final line end opens no line", "a\r\n", 78, {"a"}},
-      {"no text, no lines", "", 78, {}},
-      {"a soft end joins and rewraps", "jeden dwa \x8D\ntrzy", 78, {"jeden dwa trzy"}},
-      {"byte 141 alone is a letter", "a\x8D" "b", 78, {"a\x8D" "b"}},
-      {"wraps at the last blank that fits", "aaa bbb ccc", 8, {"aaa bbb ", "ccc"}},
-      {"a word wider than the window is cut", "abcdefghij", 4, {"abcd", "efgh", "ij"}},
-      {"tabs stand to multiples of four", "a\tb", 78, {"a   b"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(ui::helpLines(c.text, c.width), c.lines);
   }
 }
 
