@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -21,6 +22,10 @@ class Tables;
 }
 
 namespace ui {
+
+namespace browse {
+struct Host;
+}
 
 enum class Display { Colour, Monochrome };
 
@@ -112,6 +117,7 @@ struct Context {
   // The form being read (nullptr outside forms): its fields and the one with focus.
   ActiveForm* form = nullptr;
   StampCheck stampCheck;     // menu entries that fail it are unavailable
+  std::shared_ptr<browse::Host> browse;  // the table browser's state (browse/host.hpp)
 
   // Memory-variable helpers: a missing or non-numeric variable reads as 0 / "".
   double number(std::string_view name) const;

@@ -12,6 +12,7 @@
 #include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
 #include "ui/adjusttab.hpp"
+#include "ui/browse/register_browse.hpp"
 #include "ui/czytajtab.hpp"
 #include "ui/cien.hpp"
 #include "ui/context.hpp"
@@ -85,6 +86,7 @@ void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& 
 
 void registerScreen(rt::FunctionTable& fns, Context& c) {
   registerForms(fns, c);
+  browse::registerBrowse(fns, c);
   fns.add("QKE", [&c](rt::Runtime&, rt::Args& a) {
     QkeOptions o;
     o.second = textOr(a[1], "");
