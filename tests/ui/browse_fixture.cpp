@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "db/bulk_index.hpp"
+#include "db/db_functions.hpp"
 #include "rt/codepage.hpp"
 #include "rt/number_text.hpp"
 #include "ui/register.hpp"
@@ -14,6 +15,7 @@ using rt::literals::operator""_pl;
 
 BrowseStation::BrowseStation() {
   ctx.workspace = &ws;
+  db::registerDatabaseFunctions(rt.functions(), ws);
   ui::registerScreen(rt.functions(), ctx);
   rt.vars().declarePublic("_UDOCEZAK");
   rt.vars().set("_UDOCEZAK", rt::Value::logical(true));

@@ -31,7 +31,7 @@ con::Rect Engine::tableBox() const {
   if (r.left < 0 || r.right < 0) {
     int width = 1;
     for (const Column& col : tableCols_) width += col.width + 1;
-    width = std::min(width + 1, con::kCols);
+    width = std::min(width, con::kCols);
     if (r.left < 0) r.left = r.right >= 0 ? std::max(0, r.right - width + 1) : (con::kCols - width) / 2;
     if (r.right < 0) r.right = std::min(con::kCols - 1, r.left + width - 1);
   }
