@@ -119,6 +119,11 @@ Outcome Engine::run(int commentLines) {
   return outcome_;
 }
 
+void Engine::press(int key) {
+  if (key != 0) handle(key);
+  redraw();
+}
+
 void Engine::leave() {
   if (options_.selectColumn) {
     area_.setOrder(entryOrder_);

@@ -82,6 +82,9 @@ class Engine {
          std::vector<Column> cardColumns);
 
   Outcome run(int commentLines);  // DOEDIT
+  // Handles one key as the running engine does (0: none) and redraws; for the tool and
+  // the benchmarks, which drive the engine without its key loop.
+  void press(int key);
   void addKey(CallerKey key) { keys_.push_back(std::move(key)); }
 
   // --- inspection (tests, the tool) ---

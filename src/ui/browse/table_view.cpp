@@ -93,12 +93,17 @@ void Engine::fitColumn() {
 
 void Engine::refill() {
   rows_.clear();
+  const int height = dataHeight();
   if (area_.eof()) {
-    rowPos_ = 0;
+    // On the empty row after the last record: the last records above it, when there are any.
+    const std::uint32_t phantom = area_.recno();
+    for (area_.skip(-1); !area_.eof() && !area_.bof() && static_cast<int>(rows_.size()) < height - 1; area_.skip(-1))
+      rows_.insert(rows_.begin(), area_.recno());
+    rowPos_ = static_cast<int>(rows_.size());
+    area_.goTo(phantom);
     return;
   }
   const std::uint32_t current = area_.recno();
-  const int height = dataHeight();
   const int want = std::clamp(rowPos_, 0, height - 1);
   int back = 0;
   while (back < want) {
@@ -159,10 +164,9 @@ void Engine::drawRow(int i) {
 }
 
 void Engine::drawRows() {
-  const std::uint32_t current = area_.recno();
-  const bool phantom = area_.eof();
+  const std::uint32_t current = area_.recno();  // the phantom record's number when at the end
   for (int i = 0; i < dataHeight(); ++i) drawRow(i);
-  if (!phantom) area_.goTo(current);
+  area_.goTo(current);
 }
 
 void Engine::drawHeadings() {
@@ -288,7 +292,7 @@ void Engine::redraw() {
 }
 
 void Engine::moveRows(long n) {
-  if (area_.eof()) return;
+  if (area_.eof() && n > 0) return;
   const int height = dataHeight();
   long moved = 0;
   const std::uint32_t start = area_.recno();
