@@ -15,6 +15,7 @@
 
 #include "base/result.hpp"
 #include "db/expr.hpp"
+#include "db/record_key.hpp"
 #include "xbase/dbf_file.hpp"
 #include "xbase/ntx_file.hpp"
 
@@ -39,6 +40,12 @@ class Order {
   bool unique() { return file_->header().unique; }
   bool descending() { return file_->header().descending; }
 
+  std::uint16_t keyDecimals() const { return keyDecimals_; }
+  // The key read straight from record bytes, when the key expression allows it
+  // (record_key.hpp); nullptr: evaluate key() instead.
+  RecordKey* recordKey() { return recordKey_.get(); }
+  void setRecordKey(std::unique_ptr<RecordKey> k) { recordKey_ = std::move(k); }
+
   std::string encode(const rt::Value& v) const;
   std::string searchKey(const rt::Value& v) const;
 
@@ -50,6 +57,7 @@ class Order {
   std::uint16_t keySize_;
   std::uint16_t keyDecimals_;
   sys::Env* removeWith_ = nullptr;
+  std::unique_ptr<RecordKey> recordKey_;
 };
 
 // The index bytes of a key value for a key of `size` bytes with `decimals` (see above).

@@ -45,6 +45,13 @@ void WorkArea::load(std::uint32_t recno) {
   dirty_ = appended_ = captured_ = false;
 }
 
+void WorkArea::loadBytes(std::uint32_t recno, std::span<const std::byte> record) {
+  std::copy(record.begin(), record.end(), buf_.begin());
+  recno_ = recno;
+  eof_ = false;
+  dirty_ = appended_ = captured_ = false;
+}
+
 void WorkArea::goPhantom() {
   recno_ = lastRec() + 1;
   buf_ = table_->blankRecord();
@@ -321,6 +328,7 @@ Status WorkArea::mayChange() {
 
 std::optional<std::string> WorkArea::entryOf(Order& o) {
   if (o.condition() && !ws_.testIn(*this, o.condition())) return std::nullopt;
+  if (RecordKey* k = o.recordKey()) return std::string(k->bytes(buf_, o.keySize(), o.keyDecimals()));
   return o.encode(ws_.evalIn(*this, o.key()));
 }
 
@@ -380,6 +388,16 @@ Status WorkArea::appendRecord(std::span<const std::byte> record) {
   return Status::ok();
 }
 
+namespace {
+
+// An index change that is refused here means the area let a change through that its index
+// cannot take (mayChange() refuses changes to read-only tables first).
+void expectChange(const Status& s, Errc harmless) {
+  if (!s && !s.is(harmless)) throw base::InternalFault(s.toString());
+}
+
+}  // namespace
+
 void WorkArea::writeIndexEntries() {
   for (std::size_t i = 0; i < orders_.size(); ++i) {
     Order& o = *orders_[i];
@@ -387,8 +405,8 @@ void WorkArea::writeIndexEntries() {
     const std::optional<std::string> before = appended_ ? std::nullopt : oldEntries_[i];
     if (before == now) continue;
     xbase::NtxFile::Scope scope(o.file(), xbase::NtxFile::Scope::Kind::Write);
-    if (before) (void)o.file().remove(*before, recno_);  // false: a UNIQUE index never held it
-    if (now) (void)o.file().insert(*now, recno_);        // false: UNIQUE, the key is taken
+    if (before) expectChange(o.file().remove(*before, recno_), Errc::NotFound);  // a UNIQUE index never held it
+    if (now) expectChange(o.file().insert(*now, recno_), Errc::Exists);         // UNIQUE: the key is taken
     if (static_cast<int>(i + 1) == controlling_) cursorRecno_ = 0;
   }
 }
@@ -447,6 +465,7 @@ Status WorkArea::addOrder(const std::string& path) {
 
 void WorkArea::addOrder(std::unique_ptr<Order> order) {
   flush();
+  order->setRecordKey(RecordKey::compile(order->file().header().keyExpr, table_->fields()));
   orders_.push_back(std::move(order));
   if (controlling_ == 0) controlling_ = 1;
   cursorRecno_ = 0;

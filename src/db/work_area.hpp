@@ -27,6 +27,7 @@
 //       area at EOF, puts the child on its phantom record.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -128,13 +129,17 @@ class WorkArea {
   void reopenExclusive();
   // Walks every record 1..LASTREC without visibility rules, with the record current
   // (bulk builders); the area ends on the phantom record.
+  // Records are read a large block at a time; `f` must not change the table.
   template <typename F>
   void forEachRecord(F&& f) {
     flush();
-    const std::uint32_t n = lastRec();
-    for (std::uint32_t r = 1; r <= n; ++r) {
-      load(r);
-      f(r);
+    const std::size_t length = table_->recordLength();
+    std::vector<std::byte> block(std::max<std::size_t>(kWalkBlock / length, 1) * length);
+    for (std::uint32_t r = 1, got; (got = table_->readRecords(r, block)) > 0;) {
+      for (std::uint32_t i = 0; i < got; ++i, ++r) {
+        loadBytes(r, std::span<const std::byte>(block).subspan(std::size_t{i} * length, length));
+        f(r);
+      }
     }
     goPhantom();
   }
@@ -144,7 +149,9 @@ class WorkArea {
     Expr key;
     WorkArea* child;
   };
+  static constexpr std::size_t kWalkBlock = std::size_t{1} << 20;
   void load(std::uint32_t recno);
+  void loadBytes(std::uint32_t recno, std::span<const std::byte> record);
   void goPhantom();
   void afterMove();  // relations
   void followParent(WorkArea& parent, const Expr& key);

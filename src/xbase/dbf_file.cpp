@@ -190,6 +190,27 @@ bool DbfFile::readRecord(std::uint32_t recno, std::span<std::byte> out) {
   return true;
 }
 
+std::uint32_t DbfFile::readRecords(std::uint32_t first, std::span<std::byte> out) {
+  const std::size_t length = header_.recordLength;
+  const std::uint32_t last = recordCount();
+  if (first == 0 || first > last) return 0;
+  const auto n = static_cast<std::uint32_t>(std::min<std::uint64_t>(out.size() / length, last - first + 1));
+  // Exclusive appends not yet written are records pendingFirst_..count_, in memory.
+  const std::uint32_t onDisk = pending_.empty() ? n : std::min(n, pendingFirst_ > first ? pendingFirst_ - first : 0u);
+  if (onDisk > 0) {
+    const auto want = out.first(std::size_t{onDisk} * length);
+    auto got = dbf_->readAt(recordOffset(first), want);
+    if (!got) throw base::IoFault(path_, got.error().message());
+    if (*got < want.size()) throw base::Corrupt(path_, static_cast<std::int64_t>(recordOffset(first) + *got), "record cut short");
+  }
+  if (onDisk < n) {
+    const std::size_t from = std::size_t{first + onDisk - pendingFirst_} * length;
+    std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(from), std::size_t{n - onDisk} * length,
+                out.begin() + static_cast<std::ptrdiff_t>(std::size_t{onDisk} * length));
+  }
+  return n;
+}
+
 base::Status DbfFile::writeRecord(std::uint32_t recno, std::span<const std::byte> in) {
   ZEL_CHECK(in.size() == header_.recordLength);
   if (!writable()) return Status(Errc::Refused, "table open read-only: " + path_);

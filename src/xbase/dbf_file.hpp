@@ -92,6 +92,9 @@ class DbfFile {
   // Reads record `recno` into out (REQUIRES: out.size() == recordLength()); false when there
   // is no such record. Throws IoFault.
   bool readRecord(std::uint32_t recno, std::span<std::byte> out);
+  // Reads the records from `first` on into out, as many whole records as fit and exist
+  // (bulk walks read a large block per call); returns how many. Throws IoFault.
+  std::uint32_t readRecords(std::uint32_t first, std::span<std::byte> out);
   // Errc::Refused: read-only or not locked (T3); Errc::NotFound: no such record.
   base::Status writeRecord(std::uint32_t recno, std::span<const std::byte> in);
   // Appends `in` (T2, T4) and returns its number. Errc::Locked when another station holds

@@ -23,6 +23,7 @@ constexpr std::size_t kMaxCachedPages = 16384;
 struct NtxFile::Impl final : ntx::PageStore {
   std::unique_ptr<sys::File> file;
   NtxUse use;
+  bool readOnly = false;
   ntx::Header h;
   ntx::Geometry g{};
   std::unordered_map<std::uint32_t, std::unique_ptr<ntx::Page>> cache;
@@ -37,7 +38,8 @@ struct NtxFile::Impl final : ntx::PageStore {
   bool stale = false;  // re-read the header before the next call
   std::unique_ptr<ntx::Tree> tree;
 
-  Impl(std::unique_ptr<sys::File> f, NtxUse u) : file(std::move(f)), use(u) {}
+  Impl(std::unique_ptr<sys::File> f, NtxUse u, sys::Access a)
+      : file(std::move(f)), use(u), readOnly(a == sys::Access::ReadOnly) {}
 
   const std::string& fileName() const override { return file->path(); }
 
@@ -85,6 +87,7 @@ struct NtxFile::Impl final : ntx::PageStore {
   }
 
   void begin(bool write) {
+    write = write && !readOnly;  // its changes are refused before they lock anything
     if (broken) throw base::IoFault(fileName(), "the index was left unusable by an earlier write failure");
     if (depth++ > 0) {
       if (write && !writing) {
@@ -279,8 +282,8 @@ struct NtxFile::Impl final : ntx::PageStore {
 NtxFile::NtxFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 NtxFile::~NtxFile() = default;
 
-std::unique_ptr<NtxFile> NtxFile::adopt(std::unique_ptr<sys::File> file, NtxUse use) {
-  auto impl = std::make_unique<Impl>(std::move(file), use);
+std::unique_ptr<NtxFile> NtxFile::adopt(std::unique_ptr<sys::File> file, NtxUse use, sys::Access access) {
+  auto impl = std::make_unique<Impl>(std::move(file), use, access);
   impl->loadHeader();
   return std::unique_ptr<NtxFile>(new NtxFile(std::move(impl)));
 }
@@ -289,7 +292,7 @@ base::Result<std::unique_ptr<NtxFile>> NtxFile::open(sys::Env& env, const std::s
                                                      NtxUse use) {
   auto f = env.open(path, access, sys::Creation::OpenExisting);
   if (!f) return f.error();
-  return adopt(std::move(*f), use);
+  return adopt(std::move(*f), use, access);
 }
 
 base::Result<std::unique_ptr<NtxFile>> NtxFile::create(sys::Env& env, const std::string& path,
@@ -359,16 +362,26 @@ bool NtxFile::prev(NtxCursor& c) {
   return impl_->settle(c, impl_->tree->prev(c));
 }
 
-bool NtxFile::insert(std::string_view key, std::uint32_t recno) {
-  ZEL_CHECK(key.size() == impl_->h.keySize);
-  Scope g(*this, Scope::Kind::Write);
-  return impl_->change([&] { return impl_->tree->insert(key, recno); });
+bool NtxFile::readOnly() const { return impl_->readOnly; }
+
+base::Status NtxFile::refuseReadOnly() const {
+  return base::Status(base::Errc::Refused, "index opened read-only: " + path());
 }
 
-bool NtxFile::remove(std::string_view key, std::uint32_t recno) {
+base::Status NtxFile::insert(std::string_view key, std::uint32_t recno) {
   ZEL_CHECK(key.size() == impl_->h.keySize);
+  if (impl_->readOnly) return refuseReadOnly();
   Scope g(*this, Scope::Kind::Write);
-  return impl_->change([&] { return impl_->tree->remove(key, recno); });
+  if (impl_->change([&] { return impl_->tree->insert(key, recno); })) return base::Status::ok();
+  return base::Status(base::Errc::Exists, "key already in the UNIQUE index " + path());
+}
+
+base::Status NtxFile::remove(std::string_view key, std::uint32_t recno) {
+  ZEL_CHECK(key.size() == impl_->h.keySize);
+  if (impl_->readOnly) return refuseReadOnly();
+  Scope g(*this, Scope::Kind::Write);
+  if (impl_->change([&] { return impl_->tree->remove(key, recno); })) return base::Status::ok();
+  return base::Status(base::Errc::NotFound, "no entry for record " + std::to_string(recno) + " in " + path());
 }
 
 NtxStats NtxFile::checkInvariants() {

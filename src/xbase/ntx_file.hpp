@@ -67,8 +67,10 @@ class NtxFile {
   // Writes a new, empty index (replacing a file of that name) and opens it.
   static base::Result<std::unique_ptr<NtxFile>> create(sys::Env& env, const std::string& path,
                                                        const NtxDefinition& def, NtxUse use);
-  // Over a file already open (tests, fuzzing, the bulk builder).
-  static std::unique_ptr<NtxFile> adopt(std::unique_ptr<sys::File> file, NtxUse use);
+  // Over a file already open (tests, fuzzing, the bulk builder), with the access it was
+  // opened with.
+  static std::unique_ptr<NtxFile> adopt(std::unique_ptr<sys::File> file, NtxUse use,
+                                        sys::Access access = sys::Access::ReadWrite);
 
   const ntx::Header& header();  // revalidated in shared use
   const std::string& path() const;
@@ -78,6 +80,7 @@ class NtxFile {
   // neither lock nor revalidate again. Changes are written when the outermost scope ends.
   class Scope {
    public:
+    // A Write scope over a read-only index locks as a Read one; its changes are refused.
     enum class Kind { Read, Write };
     Scope(NtxFile& f, Kind kind);
     ~Scope();
@@ -99,10 +102,12 @@ class NtxFile {
   bool next(NtxCursor& c);
   bool prev(NtxCursor& c);
 
-  // REQUIRES: key.size() == keySize(). False: UNIQUE index that has an equal key already.
-  bool insert(std::string_view key, std::uint32_t recno);
-  // False: (key, recno) is not in the index.
-  bool remove(std::string_view key, std::uint32_t recno);
+  // REQUIRES: key.size() == keySize(). Errc::Exists: a UNIQUE index has an equal key
+  // already. Errc::Refused: the index was opened read-only (nothing is locked or written).
+  base::Status insert(std::string_view key, std::uint32_t recno);
+  // Errc::NotFound: (key, recno) is not in the index. Errc::Refused: opened read-only.
+  base::Status remove(std::string_view key, std::uint32_t recno);
+  bool readOnly() const;
 
   // The whole tree against its rules; throws Corrupt naming the rule.
   NtxStats checkInvariants();
@@ -112,6 +117,7 @@ class NtxFile {
  private:
   struct Impl;
   explicit NtxFile(std::unique_ptr<Impl> impl);
+  base::Status refuseReadOnly() const;
   std::unique_ptr<Impl> impl_;
 };
 

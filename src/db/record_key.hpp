@@ -1,0 +1,47 @@
+// src/db/record_key.hpp — index keys read straight from a record buffer, for the key
+// expressions that index builds and index upkeep meet most: field names, FIELD->name,
+// character literals, UPPER, SUBSTR, LEFT, DTOS and STR with constant arguments, joined
+// by `+`. Any other text gets no RecordKey, and the caller evaluates it through the runtime.
+// Not here: the general evaluator (rt), encoding a key value (order.hpp).
+//
+// Rules:
+//   K1  for every record, bytes(record) equals encodeKey(value of the expression with the
+//       record current, size, decimals): the same functions with the same argument rules
+//       (SUBSTR's start 0 as 1, a start past the end giving "", counts clipped to the text).
+//   K2  only a name that is a field of the table is read from the record; a name that is not
+//       (a memory variable) leaves the expression to the runtime, as does a memo field, a
+//       `+` over anything but character values, or a call with a non-constant argument.
+//   K3  character and date keys allocate nothing per record once the first one is built.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xbase/dbf_field.hpp"
+
+namespace db {
+
+class RecordKey {
+ public:
+  // nullptr when the text lies outside the forms above.
+  static std::unique_ptr<RecordKey> compile(std::string_view text, const std::vector<xbase::dbf::Field>& fields);
+  ~RecordKey();
+  RecordKey(const RecordKey&) = delete;
+  RecordKey& operator=(const RecordKey&) = delete;
+
+  // The key bytes of `record` for an index key of `size` bytes with `decimals` (K1). The
+  // view stays valid until the next call.
+  std::string_view bytes(std::span<const std::byte> record, std::size_t size, std::size_t decimals);
+
+  struct Node;
+
+ private:
+  explicit RecordKey(std::unique_ptr<Node> root);
+  std::unique_ptr<Node> root_;
+  std::string out_;
+};
+
+}  // namespace db
