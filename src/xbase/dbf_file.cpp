@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "base/check.hpp"
 #include "base/fault.hpp"
@@ -58,6 +59,38 @@ class RangeGuard {
 };
 
 }  // namespace
+
+// T7: blocks of whole records, about 4 KiB each, up to 32 MiB, replaced in the order they
+// were read.
+struct DbfFile::BlockCache {
+  static constexpr std::size_t kBlockBytes = 4096, kBudget = std::size_t{32} << 20;
+  struct Slot {
+    std::uint32_t block = 0;
+    std::uint32_t held = 0;  // whole records read into it
+    std::vector<std::byte> bytes;
+  };
+  explicit BlockCache(std::size_t recordLength)
+      : length(recordLength), perBlock(std::max<std::size_t>(kBlockBytes / recordLength, 1)),
+        slots(std::max<std::size_t>(kBudget / (perBlock * recordLength), 1)) {}
+  Slot* find(std::uint32_t block) {
+    const auto it = where.find(block);
+    return it == where.end() ? nullptr : &slots[it->second];
+  }
+  Slot& take(std::uint32_t block) {
+    Slot& s = slots[hand];
+    if (!s.bytes.empty()) where.erase(s.block);
+    s.bytes.resize(perBlock * length);
+    s.block = block;
+    s.held = 0;
+    where[block] = static_cast<std::uint32_t>(hand);
+    hand = (hand + 1) % slots.size();
+    return s;
+  }
+  std::size_t length, perBlock;
+  std::vector<Slot> slots;
+  std::unordered_map<std::uint32_t, std::uint32_t> where;  // block -> slot
+  std::size_t hand = 0;
+};
 
 std::string memoPathFor(const std::string& tablePath) {
   const std::size_t slash = tablePath.find_last_of('/');
@@ -123,6 +156,9 @@ base::Result<std::unique_ptr<DbfFile>> DbfFile::create(sys::Env& env, const sys:
   return t;
 }
 
+DbfFile::DbfFile(std::string path, Share share, const sys::Clock& clock, std::unique_ptr<sys::File> dbf)
+    : path_(std::move(path)), share_(share), clock_(clock), dbf_(std::move(dbf)) {}
+
 DbfFile::~DbfFile() {
   if (closed_) return;
   // A destructor cannot report: a caller that must know whether the last writes reached the
@@ -184,10 +220,43 @@ bool DbfFile::readRecord(std::uint32_t recno, std::span<std::byte> out) {
     std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(at), out.size(), out.begin());
     return true;
   }
+  if (readCached(recno, out)) return true;
   auto n = dbf_->readAt(recordOffset(recno), out);
   if (!n) throw base::IoFault(path_, n.error().message());
   if (*n < out.size()) throw base::Corrupt(path_, static_cast<std::int64_t>(recordOffset(recno)), "record cut short");
   return true;
+}
+
+// T7. False: the record is not in a block that could be read (the caller reads it alone).
+bool DbfFile::readCached(std::uint32_t recno, std::span<std::byte> out) {
+  if (shared()) return false;
+  if (!cache_) cache_ = std::make_unique<BlockCache>(header_.recordLength);
+  BlockCache& c = *cache_;
+  const auto block = static_cast<std::uint32_t>((recno - 1) / c.perBlock);
+  const std::size_t at = (recno - 1) % c.perBlock;
+  BlockCache::Slot* s = c.find(block);
+  if (s == nullptr || at >= s->held) {
+    if (s == nullptr) s = &c.take(block);
+    const std::uint32_t first = static_cast<std::uint32_t>(block * c.perBlock + 1);
+    const std::uint32_t onDisk = pending_.empty() ? count_ : pendingFirst_ - 1;
+    if (first > onDisk) return false;
+    const std::size_t records = std::min<std::size_t>(c.perBlock, onDisk - first + 1);
+    auto n = dbf_->readAt(recordOffset(first), std::span(s->bytes).first(records * c.length));
+    if (!n) throw base::IoFault(path_, n.error().message());
+    s->held = static_cast<std::uint32_t>(*n / c.length);
+    if (at >= s->held) return false;
+  }
+  std::copy_n(s->bytes.begin() + static_cast<std::ptrdiff_t>(at * c.length), out.size(), out.begin());
+  return true;
+}
+
+void DbfFile::updateCached(std::uint32_t recno, std::span<const std::byte> in) {
+  if (!cache_) return;
+  BlockCache& c = *cache_;
+  BlockCache::Slot* s = c.find(static_cast<std::uint32_t>((recno - 1) / c.perBlock));
+  const std::size_t at = (recno - 1) % c.perBlock;
+  if (s != nullptr && at < s->held)
+    std::copy(in.begin(), in.end(), s->bytes.begin() + static_cast<std::ptrdiff_t>(at * c.length));
 }
 
 std::uint32_t DbfFile::readRecords(std::uint32_t first, std::span<std::byte> out) {
@@ -224,6 +293,7 @@ base::Status DbfFile::writeRecord(std::uint32_t recno, std::span<const std::byte
     return Status::ok();
   }
   write(recordOffset(recno), in);
+  updateCached(recno, in);
   return Status::ok();
 }
 

@@ -21,6 +21,10 @@
 //   T4  exclusive appends are gathered in memory and written in batches; the header (count and
 //       date) is rewritten at commit and close, followed by 0x1A and a truncation right after it.
 //   T5  a record write marks the header for a new date, written at commit and close.
+//   T7  in exclusive use records read from the file are kept in a bounded cache of blocks
+//       (nobody else may write the file); a record written goes to the file and to its
+//       cached block alike. Shared use reads every record from the file, since other
+//       stations change them.
 //   T6  a file whose header, descriptors or size break the format raises Corrupt naming the file
 //       at open, before anything is written; a file shorter than the count in its header is
 //       such a file.
@@ -124,8 +128,7 @@ class DbfFile {
   base::Status setMemoText(std::span<std::byte> record, std::size_t field, std::string_view text);
 
  private:
-  DbfFile(std::string path, Share share, const sys::Clock& clock, std::unique_ptr<sys::File> dbf)
-      : path_(std::move(path)), share_(share), clock_(clock), dbf_(std::move(dbf)) {}
+  DbfFile(std::string path, Share share, const sys::Clock& clock, std::unique_ptr<sys::File> dbf);
   void load();  // header, descriptors, count; throws Corrupt
   std::uint32_t countFromSize();
   std::uint64_t recordOffset(std::uint32_t recno) const;
@@ -150,6 +153,10 @@ class DbfFile {
   bool closed_ = false;
   std::set<std::uint32_t> recordLocks_;
   bool fileLocked_ = false;
+  struct BlockCache;
+  std::unique_ptr<BlockCache> cache_;  // T7, exclusive use only
+  bool readCached(std::uint32_t recno, std::span<std::byte> out);
+  void updateCached(std::uint32_t recno, std::span<const std::byte> in);
   std::vector<std::byte> pending_;  // exclusive appends not yet written, records count_-n+1..count_
   std::uint32_t pendingFirst_ = 0;
 };

@@ -28,9 +28,9 @@ std::uint64_t wordAt(const char* key, std::size_t size, std::size_t at) {
   return v;
 }
 
-// Byte order of the key bytes from offset 16 on, a word at a time.
-int compareTail(const char* a, const char* b, std::size_t size) {
-  for (std::size_t at = 16; at < size; at += 8) {
+// Byte order of the key bytes from offset `from` on, a word at a time.
+int compareTail(const char* a, const char* b, std::size_t size, std::size_t from) {
+  for (std::size_t at = from; at < size; at += 8) {
     const std::uint64_t x = wordAt(a, size, at), y = wordAt(b, size, at);
     if (x != y) return x < y ? -1 : 1;
   }
@@ -51,7 +51,8 @@ using Handle = NtxBuilder::Handle;
 
 NtxBuilder::NtxBuilder(sys::Env& env, std::string path, NtxDefinition def, std::size_t memoryBudget)
     : env_(env), path_(std::move(path)), def_(std::move(def)), recordSize_(def_.keySize + 4u), memory_(memoryBudget) {
-  capacity_ = std::max<std::size_t>(memoryBudget / (recordSize_ + sizeof(Handle)), 16);
+  // Each key takes its bytes in the run buffer and two handles (the sort and its scatter).
+  capacity_ = std::max<std::size_t>(memoryBudget / (recordSize_ + 2 * sizeof(Handle)), 16);
   capacity_ = std::min<std::size_t>(capacity_, 0xFFFFFFFFu / recordSize_);
 }
 
@@ -64,38 +65,62 @@ NtxBuilder::~NtxBuilder() {
 
 base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
   ZEL_CHECK(key.size() == def_.keySize && !finished_);
-  if (buffer_.size() / recordSize_ >= capacity_)
+  if (used_ / recordSize_ >= capacity_)
     if (auto s = spill(); !s) return s;
-  // The whole run's room at once: untouched memory costs nothing, and no doubling can
-  // take the buffer past the budget.
-  if (buffer_.capacity() == 0) buffer_.reserve(capacity_ * recordSize_);
-  const std::size_t at = buffer_.size();
-  buffer_.resize(at + recordSize_);
-  std::memcpy(buffer_.data() + at, key.data(), key.size());
-  base::storeU32le(reinterpret_cast<std::byte*>(buffer_.data() + at + key.size()), recno);
+  // The whole run's room at once, uninitialised: untouched memory costs nothing.
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(capacity_ * recordSize_);
+  char* at = buffer_.get() + used_;
+  std::memcpy(at, key.data(), key.size());
+  base::storeU32le(reinterpret_cast<std::byte*>(at + key.size()), recno);
+  used_ += recordSize_;
   return base::Status::ok();
 }
 
-// Sorts the buffer's keys into `sorted_`, equal keys by arrival.
+// Sorts the buffer's keys into `sorted_`, equal keys by arrival: the handles are spread
+// into buckets by their top 16 bits, then each bucket is sorted on its own (a most
+// significant digit pass, then small comparison sorts that stay in cache).
 void NtxBuilder::sortBuffer() {
-  const std::size_t n = buffer_.size() / recordSize_, ks = def_.keySize;
+  const std::size_t n = used_ / recordSize_, ks = def_.keySize;
   const bool desc = def_.descending;
   const std::uint64_t flip = desc ? ~std::uint64_t{0} : 0;
-  sorted_.resize(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    const char* k = buffer_.data() + i * recordSize_;
-    sorted_[i] = Handle{wordAt(k, ks, 0) ^ flip, wordAt(k, ks, 8) ^ flip, static_cast<std::uint32_t>(i * recordSize_)};
+  const char* base = buffer_.get();
+  std::size_t common = ks;  // bytes every key of the run shares; they decide nothing
+  for (std::size_t i = 1; i < n && common > 0; ++i) {
+    const char* k = base + i * recordSize_;
+    std::size_t j = 0;
+    while (j < common && k[j] == base[j]) ++j;
+    common = j;
   }
-  const char* base = buffer_.data();
-  std::sort(sorted_.begin(), sorted_.end(), [&](const Handle& a, const Handle& b) {
+  scratch_.resize(n);
+  constexpr std::size_t kBuckets = 1 << 16;
+  std::vector<std::uint32_t> start(kBuckets + 1, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const char* k = base + i * recordSize_;
+    const Handle h{wordAt(k, ks, common) ^ flip, wordAt(k, ks, common + 8) ^ flip,
+                   static_cast<std::uint32_t>(i * recordSize_)};
+    scratch_[i] = h;
+    ++start[(h.prefix >> 48) + 1];
+  }
+  for (std::size_t b = 1; b <= kBuckets; ++b) start[b] += start[b - 1];
+  sorted_.resize(n);
+  {
+    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    for (const Handle& h : scratch_) sorted_[next[h.prefix >> 48]++] = h;  // keeps arrival order
+  }
+  scratch_.clear();
+  scratch_.shrink_to_fit();
+  const std::size_t tailFrom = common + 16;
+  const auto before = [&](const Handle& a, const Handle& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
     if (a.prefix2 != b.prefix2) return a.prefix2 < b.prefix2;
-    if (ks > 16) {
-      const int c = compareTail(base + a.pos, base + b.pos, ks);
+    if (ks > tailFrom) {
+      const int c = compareTail(base + a.pos, base + b.pos, ks, tailFrom);
       if (c != 0) return desc ? c > 0 : c < 0;
     }
     return a.pos < b.pos;
-  });
+  };
+  for (std::size_t b = 0; b < kBuckets; ++b)
+    if (start[b + 1] - start[b] > 1) std::sort(sorted_.begin() + start[b], sorted_.begin() + start[b + 1], before);
 }
 
 base::Status NtxBuilder::spill() {
@@ -114,14 +139,13 @@ base::Status NtxBuilder::spill() {
     return s;
   };
   for (const Handle& hd : sorted_) {
-    out.insert(out.end(), buffer_.begin() + static_cast<std::ptrdiff_t>(hd.pos),
-               buffer_.begin() + static_cast<std::ptrdiff_t>(hd.pos + recordSize_));
+    out.insert(out.end(), buffer_.get() + hd.pos, buffer_.get() + hd.pos + recordSize_);
     if (out.size() >= kRunChunk)
       if (auto s = flush(); !s) return s;
   }
   if (auto s = flush(); !s) return s;
   runs_.push_back(std::move(run));
-  buffer_.clear();
+  used_ = 0;
   sorted_.clear();
   sorted_.shrink_to_fit();
   return base::Status::ok();
@@ -183,11 +207,11 @@ base::Status NtxBuilder::writeTree(sys::File& out) {
     // The keys are read in sorted order, all over the buffer: fetch a few ahead.
     constexpr std::size_t kAhead = 8;
     for (std::size_t i = 0; i < sorted_.size(); ++i) {
-      if (i + kAhead < sorted_.size()) __builtin_prefetch(buffer_.data() + sorted_[i + kAhead].pos);
-      emit(buffer_.data() + sorted_[i].pos);
+      if (i + kAhead < sorted_.size()) __builtin_prefetch(buffer_.get() + sorted_[i + kAhead].pos);
+      emit(buffer_.get() + sorted_[i].pos);
     }
   } else {
-    if (!buffer_.empty())
+    if (used_ > 0)
       if (auto s = spill(); !s) return s;
     if (auto s = mergeRuns(emit); !s) return s;
   }

@@ -41,8 +41,9 @@ class NtxBuilder {
   std::size_t runsWritten() const { return runs_.size(); }
 
  public:
-  // A sort handle: the first 16 key bytes as two big-endian numbers (integer order is
-  // byte order) and the key's position in the run buffer.
+  // A sort handle: 16 key bytes, from the first byte in which the run's keys differ, as two
+  // big-endian numbers (integer order is byte order), and the key's position in the run
+  // buffer.
   struct Handle {
     std::uint64_t prefix, prefix2;
     std::uint32_t pos;
@@ -61,8 +62,9 @@ class NtxBuilder {
   std::size_t recordSize_;
   std::size_t memory_;
   std::size_t capacity_;  // keys a run holds
-  std::vector<char> buffer_;
-  std::vector<Handle> sorted_;
+  std::unique_ptr<char[]> buffer_;  // a run's keys with their record numbers, as they came
+  std::size_t used_ = 0;            // bytes of buffer_ in use
+  std::vector<Handle> sorted_, scratch_;
   std::vector<std::unique_ptr<Run>> runs_;
   bool finished_ = false;
 };

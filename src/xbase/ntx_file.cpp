@@ -37,6 +37,8 @@ struct NtxFile::Impl final : ntx::PageStore {
   bool broken = false;
   bool stale = false;  // re-read the header before the next call
   std::unique_ptr<ntx::Tree> tree;
+  std::uint32_t lastOffset = 0;
+  ntx::Page* lastPage = nullptr;  // the page page() returned last, while it is cached
 
   Impl(std::unique_ptr<sys::File> f, NtxUse u, sys::Access a)
       : file(std::move(f)), use(u), readOnly(a == sys::Access::ReadOnly) {}
@@ -71,8 +73,9 @@ struct NtxFile::Impl final : ntx::PageStore {
     fileEnd = (*size + ntx::kPageSize - 1) / ntx::kPageSize * ntx::kPageSize;
   }
 
-  // After taking the lock: did another process change the file since we last looked?
-  void revalidate() {
+  // After taking the lock: did another process change the file since we last looked? The
+  // file's end matters only to a change, which may allocate pages there.
+  void revalidate(bool write) {
     std::array<std::byte, ntx::kHeaderHotSize> now{};
     readExact(0, now);
     std::array<std::byte, ntx::kHeaderHotSize> mine{};
@@ -81,7 +84,7 @@ struct NtxFile::Impl final : ntx::PageStore {
       loadHeader();
       dropCache();
       ++generation;
-    } else {
+    } else if (write) {
       refreshEnd();
     }
   }
@@ -93,6 +96,7 @@ struct NtxFile::Impl final : ntx::PageStore {
       if (write && !writing) {
         lock(sys::LockKind::Exclusive);
         writing = true;
+        if (use == NtxUse::Shared) refreshEnd();
       }
       return;
     }
@@ -100,7 +104,7 @@ struct NtxFile::Impl final : ntx::PageStore {
     if (cache.size() > kMaxCachedPages) trimCache();
     lock(write ? sys::LockKind::Exclusive : sys::LockKind::Shared);
     try {
-      if (use == NtxUse::Shared) revalidate();
+      if (use == NtxUse::Shared) revalidate(write);
       if (stale) {
         loadHeader();
         stale = false;
@@ -113,6 +117,7 @@ struct NtxFile::Impl final : ntx::PageStore {
 
   // Between calls nothing is dirty, so any page may go.
   void trimCache() {
+    forget();
     while (cache.size() > kMaxCachedPages / 2 && !loaded.empty()) {
       cache.erase(loaded.front());
       loaded.pop_front();
@@ -120,6 +125,7 @@ struct NtxFile::Impl final : ntx::PageStore {
   }
 
   void dropCache() {
+    forget();
     cache.clear();
     loaded.clear();
   }
@@ -188,7 +194,9 @@ struct NtxFile::Impl final : ntx::PageStore {
   }
 
   ntx::Page& page(std::uint32_t offset) override {
-    if (auto it = cache.find(offset); it != cache.end()) return *it->second;
+    // Walks ask for the same leaf again and again; cached pages never move in memory.
+    if (offset == lastOffset && lastPage != nullptr) return *lastPage;
+    if (auto it = cache.find(offset); it != cache.end()) return remember(offset, *it->second);
     if (offset == 0 || offset % ntx::kPageSize != 0)
       throw base::Corrupt(fileName(), offset, "child is not a page offset");
     std::array<std::byte, ntx::kPageSize> b{};
@@ -196,8 +204,15 @@ struct NtxFile::Impl final : ntx::PageStore {
     auto p = std::make_unique<ntx::Page>(g, offset, b);
     p->checkInvariants(fileName());
     loaded.push_back(offset);
-    return *cache.emplace(offset, std::move(p)).first->second;
+    return remember(offset, *cache.emplace(offset, std::move(p)).first->second);
   }
+
+  ntx::Page& remember(std::uint32_t offset, ntx::Page& p) {
+    lastOffset = offset;
+    lastPage = &p;
+    return p;
+  }
+  void forget() { lastPage = nullptr; }
 
   void touch(ntx::Page& p) override {
     ZEL_CHECK(writing);
@@ -273,7 +288,7 @@ struct NtxFile::Impl final : ntx::PageStore {
       return false;
     }
     c.generation = generation;
-    c.key = std::string(tree->key(c));
+    c.key.assign(tree->key(c));  // keeps the cursor's buffer: no allocation per step
     c.recno = tree->recno(c);
     return true;
   }
@@ -336,7 +351,7 @@ NtxFile::Seek NtxFile::seek(NtxCursor& c, std::string_view key) {
   Scope g(*this, Scope::Kind::Read);
   key = key.substr(0, impl_->h.keySize);
   if (!impl_->settle(c, impl_->tree->seek(c, key))) return Seek::End;
-  return impl_->tree->compare(c.key.substr(0, key.size()), key) == 0 ? Seek::Found : Seek::NotFound;
+  return impl_->tree->compare(std::string_view(c.key).substr(0, key.size()), key) == 0 ? Seek::Found : Seek::NotFound;
 }
 
 bool NtxFile::find(NtxCursor& c, std::string_view key, std::uint32_t recno) {

@@ -6,6 +6,7 @@
 #include "db/bulk_index.hpp"
 #include "db/bulk_pack.hpp"
 #include "db/bulk_total.hpp"
+#include "db/verify.hpp"
 #include "db_testing.hpp"
 #include "sys/fault_env.hpp"
 
@@ -183,6 +184,49 @@ TEST(BulkPack, PackAndZapNeedExclusiveUse) {
   EXPECT_TRUE(db::zap(a).is(base::Errc::Refused));
   EXPECT_TRUE(db::reindex(a).is(base::Errc::Refused));
   EXPECT_EQ(a.lastRec(), 4u);
+}
+
+// An index written elsewhere keeps the key width of its header: appends, changes and
+// REINDEX write keys of that width, whatever the key expression gives on a blank record (a
+// trimmed key gives nothing there; a key over a field widened later gives more).
+TEST(BulkIndex, AnExistingIndexKeepsTheKeyWidthOfItsHeader) {
+  Station st;
+  rt::Runtime rt;
+  db::Workspace ws(st.env, st.clock, rt);  // the runtime's own compiler, for TRIM()
+  struct Case {
+    const char* table;
+    const char* index;
+    const char* key;
+    std::uint16_t width;
+  };
+  const Case cases[] = {{"KODT.DBF", "KODT.NTX", "TRIM(KOD)", 10}, {"KOD6.DBF", "KOD6.NTX", "KOD", 6}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    const std::string table = st.makeTable(c.table, {{"KOD", 'C', 10}}, {{"ALFA"}});
+    ASSERT_TRUE(xbase::NtxFile::create(st.env, st.path(c.index), {c.key, "", c.width, 0, false, false},
+                                       xbase::NtxUse::Exclusive));
+    db::WorkArea& a = **ws.use(table, {"KODY", xbase::Share::Exclusive, false});
+    ASSERT_TRUE(a.addOrder(st.path(c.index)));
+    for (const char* kod : {"ZETA", "BETAGAMMADELTA"}) {
+      ASSERT_TRUE(a.appendBlank());
+      ASSERT_TRUE(a.replace("KOD", rt::Value::character(kod)));
+    }
+    a.flush();
+    EXPECT_EQ(a.controllingOrder()->keySize(), c.width);
+    const std::string beta = std::string("BETAGAMMADELTA").substr(0, c.width);
+    EXPECT_TRUE(a.seek(rt::Value::character(beta), db::SeekMode::Exact));
+    EXPECT_EQ(a.recno(), 3u);
+    ASSERT_TRUE(db::reindex(a));
+    EXPECT_EQ(a.controllingOrder()->file().header().keySize, c.width);
+    const db::Verdict v = db::verifyIndex(a, *a.controllingOrder());
+    EXPECT_TRUE(v.ok) << v.reason;
+    EXPECT_EQ(v.count, 3u);
+    a.goTop();
+    EXPECT_EQ(a.recno(), 1u);  // ALFA, read before the index held it
+    EXPECT_TRUE(a.seek(rt::Value::character(beta), db::SeekMode::Exact));
+    EXPECT_EQ(a.recno(), 3u);
+    ws.closeAll();
+  }
 }
 
 }  // namespace

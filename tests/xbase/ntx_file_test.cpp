@@ -277,5 +277,33 @@ TEST(NtxFile, IndexLockByteGuardsChangesBetweenOpeners) {
   EXPECT_EQ(c.recno, 299u);
 }
 
+
+// Changes through an index opened read-only are refused as such, before anything is locked
+// or written, in either use; reading goes on as before.
+TEST(NtxFile, ChangesThroughAReadOnlyIndexAreRefused) {
+  testkit::TempDir dir;
+  sys::PosixEnv env;
+  const std::string path = (dir / "K.NTX").string();
+  {
+    auto w = NtxFile::create(env, path, NtxDefinition{"KOD", "", 4, 0, false, false}, NtxUse::Exclusive).value();
+    ASSERT_TRUE(w->insert("AAAA", 1));
+  }
+  const std::string before = testkit::readFile(path);
+  for (NtxUse use : {NtxUse::Exclusive, NtxUse::Shared}) {
+    auto f = NtxFile::open(env, path, sys::Access::ReadOnly, use).value();
+    EXPECT_TRUE(f->readOnly());
+    EXPECT_TRUE(f->insert("BBBB", 2).is(base::Errc::Refused));
+    EXPECT_TRUE(f->remove("AAAA", 1).is(base::Errc::Refused));
+    {
+      NtxFile::Scope scope(*f, NtxFile::Scope::Kind::Write);  // takes only the read lock
+      EXPECT_TRUE(f->insert("BBBB", 2).is(base::Errc::Refused));
+    }
+    NtxCursor c;
+    EXPECT_EQ(f->seek(c, "AAAA"), NtxFile::Seek::Found);
+    EXPECT_FALSE(f->next(c));
+  }
+  EXPECT_EQ(testkit::readFile(path), before);
+}
+
 }  // namespace
 }  // namespace xbase

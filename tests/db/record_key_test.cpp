@@ -1,0 +1,131 @@
+// tests/db/record_key_test.cpp — keys read straight from record bytes give exactly what the
+// runtime gives for the same expression, on odd field contents and on the reference indexes;
+// expressions outside the direct forms are left to the runtime.
+#include "db/record_key.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "db/order.hpp"
+#include "db_testing.hpp"
+#include "rt/codepage.hpp"
+
+namespace {
+
+using namespace rt::literals;
+
+// Field bytes as other programs may leave them: Polish letters in either case, numbers
+// with odd spacing, overflow stars and negatives, invalid and empty dates, blank logicals.
+struct RawRow {
+  std::string kod, nazwa, ilo, data, jest;
+};
+
+std::string rawTable(dbtest::Station& st) {
+  const std::string path = st.path("RAW.DBF");
+  auto t = xbase::DbfFile::create(st.env, st.clock, path,
+                                  {{"KOD", 'C', 6}, {"NAZWA", 'C', 12}, {"ILO", 'N', 8, 2}, {"DATA", 'D'}, {"JEST", 'L'}});
+  const RawRow rows[] = {
+      {"ab12  ", "zażółć gęślą"_pl.substr(0, 12), "   12.50", "20240229", "T"},
+      {"      ", "            ", "        ", "        ", " "},
+      {"Łódź  "_pl.substr(0, 6), "ĄĘŁŃÓŚŹŻ x  "_pl.substr(0, 12), "  -0.05 ", "20231340", "f"},
+      {"zzzzzz", "a           ", "********", "2024-1-1", "y"},
+      {"A1    ", "śćńą        "_pl.substr(0, 12), "-1234.56", "19991231", "F"},
+  };
+  for (const RawRow& r : rows) {
+    auto rec = (*t)->blankRecord();
+    std::size_t at = 1;
+    for (const std::string& f : {r.kod, r.nazwa, r.ilo, r.data, r.jest}) {
+      std::memcpy(rec.data() + at, f.data(), f.size());
+      at += f.size();
+    }
+    EXPECT_TRUE((*t)->appendRecord(rec));
+  }
+  (*t)->close();
+  return path;
+}
+
+TEST(RecordKey, GivesTheRuntimesKeyForEveryRecord) {
+  dbtest::Station st;
+  rt::Runtime rt;
+  db::Workspace ws(st.env, st.clock, rt);  // the runtime's own compiler
+  db::WorkArea& a = **ws.use(rawTable(st), {"RAW", xbase::Share::Exclusive, false});
+  struct Case {
+    const char* text;
+    std::size_t size, decimals;
+  };
+  const Case cases[] = {
+      {"KOD", 6, 0},
+      {"KOD", 3, 0},  // cut to the key size
+      {"KOD", 9, 0},  // padded with blanks
+      {"upper(NAZWA)", 12, 0},
+      {"UPPE(nazwa)+kod", 18, 0},
+      {"KOD+dtos(DATA)+NAZWA", 26, 0},
+      {"substr(NAZWA, 3, 4)+SUBS(KOD,2)", 9, 0},
+      {"SUBSTR(NAZWA,0,2)+SUBSTR(KOD,7)+SUBSTR(KOD,5,10)", 4, 0},
+      {"LEFT(NAZWA, 5) + 'x' + \"y\"", 7, 0},
+      {"STR(ILO)+STR(ILO,5)+STR(ILO,10,3)", 23, 0},
+      {"FIELD->KOD+(UPPER(SUBSTR(NAZWA,2,3)))", 9, 0},
+      {"ILO", 8, 2},
+      {"DATA", 8, 0},
+      {"JEST", 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto direct = db::RecordKey::compile(c.text, a.table().fields());
+    ASSERT_TRUE(direct);
+    const db::Expr e = ws.compile(c.text);
+    for (std::uint32_t r = 1; r <= a.lastRec(); ++r) {
+      SCOPED_TRACE(r);
+      a.goTo(r);
+      EXPECT_EQ(direct->bytes(a.record(), c.size, c.decimals), db::encodeKey(ws.evalIn(a, e), c.size, c.decimals));
+    }
+  }
+}
+
+TEST(RecordKey, LeavesOtherExpressionsToTheRuntime) {
+  const std::vector<xbase::dbf::Field> fields = {
+      {"KOD", xbase::dbf::FieldType::Character, 6, 0, 1}, {"ILO", xbase::dbf::FieldType::Numeric, 8, 2, 7},
+      {"DATA", xbase::dbf::FieldType::Date, 8, 0, 15}, {"UWAGI", xbase::dbf::FieldType::Memo, 10, 0, 23}};
+  for (const char* text : {"TRIM(KOD)", "ILO+1", "DATA+1", "KOD+ILO", "NIEMA", "M->KOD", "RAW->KOD", "UPPER(ILO)",
+                           "SUBSTR(KOD, ILO)", "SUBSTR(KOD,-2)", "SUBSTR(KOD,1.5)", "DESCEND(KOD)", "KOD+", "'&x'",
+                           "UWAGI", "STR(KOD)", "DTOS(KOD)", "UP(KOD)", "(KOD", "KOD)"}) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(db::RecordKey::compile(text, fields));
+  }
+}
+
+// Every key stored in the indexes written by the reference implementation is what the
+// direct reader gives for its record.
+TEST(RecordKey, ReadsTheKeysOfTheReferenceIndexes) {
+  struct Case {
+    const char* table;
+    std::vector<const char*> indexes;
+  };
+  const Case cases[] = {
+      {"ORDERS", {"ORDKEY.NTX", "ORDDAT.NTX", "ORDILO.NTX", "ORDKOND.NTX", "ORDNAZ.NTX", "ORDPOZ.NTX", "ORDNAZPL.NTX"}},
+      {"ALLTYPES", {"ALLDATE.NTX", "ALLNDEC.NTX", "ALLNNEG.NTX", "ALLTEXT.NTX"}},
+      {"BIG", {"BIGKOD.NTX"}},
+  };
+  for (const Case& c : cases) {
+    dbtest::Station st;
+    if (c.table != std::string("BIG")) st.copyFixture(std::string(c.table) + ".DBT");
+    db::WorkArea& a = st.use(st.copyFixture(std::string(c.table) + ".DBF"));
+    for (const char* n : c.indexes) {
+      SCOPED_TRACE(n);
+      ASSERT_TRUE(a.addOrder(st.copyFixture(n)));
+      db::Order& o = *a.order(a.orderCount());
+      ASSERT_NE(o.recordKey(), nullptr);
+      xbase::NtxCursor cur;
+      std::size_t keys = 0;
+      for (bool more = o.file().top(cur); more; more = o.file().next(cur), ++keys) {
+        std::vector<std::byte> rec(a.table().recordLength());
+        ASSERT_TRUE(a.table().readRecord(cur.recno, rec));
+        ASSERT_EQ(o.recordKey()->bytes(rec, o.keySize(), o.keyDecimals()), cur.key) << "record " << cur.recno;
+      }
+      EXPECT_GT(keys, 0u);
+    }
+  }
+}
+
+}  // namespace
