@@ -124,7 +124,9 @@ std::vector<Row> makeTable(const testkit::TempDir& dir) {
     EXPECT_TRUE(a.replace("KONTO", rt::Value::character("K" + std::to_string(i % 37))));
     EXPECT_TRUE(a.replace("NR", rt::Value::number(i, 8, 0)));
     EXPECT_TRUE(a.replace("INDEKS", rt::Value::character(indeks)));
-    if (i % 3 == 0) EXPECT_TRUE(a.deleteRecord());
+    if (i % 3 == 0) {
+      EXPECT_TRUE(a.deleteRecord());
+    }
     rows.push_back({i % 3 == 0, indeks + std::string(12 - indeks.size(), ' ')});
   }
   EXPECT_TRUE(db::indexOn(a, (dir / kIndexes[0]).string(), {"KONTO+INDEKS"}));
@@ -198,7 +200,9 @@ TEST(PackCrash, AStationKilledWhilePackingLeavesTheOldOrTheNewTableWhole) {
     const std::vector<Row> now = rowsOf(a);
     const bool isOld = now == before, isNew = now == after;
     EXPECT_TRUE(isOld || isNew) << "killed at operation " << killer.at << " of " << operations;
-    if (finished) EXPECT_TRUE(isNew);
+    if (finished) {
+      EXPECT_TRUE(isNew);
+    }
     sawOld += isOld;
     sawNew += isNew;
     // Every index file is an old or a new one, whole: it opens; rebuilt, it verifies.
