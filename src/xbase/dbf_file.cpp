@@ -60,36 +60,28 @@ class RangeGuard {
 
 }  // namespace
 
-// T7: blocks of whole records, about 4 KiB each, up to 32 MiB, replaced in the order they
-// were read.
-struct DbfFile::BlockCache {
-  static constexpr std::size_t kBlockBytes = 4096, kBudget = std::size_t{32} << 20;
-  struct Slot {
-    std::uint32_t block = 0;
-    std::uint32_t held = 0;  // whole records read into it
-    std::vector<std::byte> bytes;
-  };
-  explicit BlockCache(std::size_t recordLength)
-      : length(recordLength), perBlock(std::max<std::size_t>(kBlockBytes / recordLength, 1)),
-        slots(std::max<std::size_t>(kBudget / (perBlock * recordLength), 1)) {}
-  Slot* find(std::uint32_t block) {
-    const auto it = where.find(block);
-    return it == where.end() ? nullptr : &slots[it->second];
+// T7: up to 32 MiB of records, each in the slot its number picks (a later record with the
+// same slot replaces it). A record read right after its predecessor starts a read-ahead of
+// the records that follow, so walks in record order make one read per block.
+struct DbfFile::RecordCache {
+  static constexpr std::size_t kBudget = std::size_t{32} << 20, kAheadBytes = 8192;
+  // A small table gets slots for about twice its records (at least 4096).
+  RecordCache(std::size_t recordLength, std::uint32_t records)
+      : length(recordLength),
+        slots(std::max<std::size_t>(std::min(std::max<std::size_t>(std::size_t{records} * 2, 4096), kBudget / recordLength), 1)),
+        ahead(std::max<std::size_t>(kAheadBytes / recordLength, 1)),
+        bytes(std::make_unique_for_overwrite<std::byte[]>(slots * recordLength)), tags(slots, 0) {}
+  std::byte* slot(std::uint32_t recno) { return bytes.get() + (recno % slots) * length; }
+  bool holds(std::uint32_t recno) const { return tags[recno % slots] == recno; }
+  void put(std::uint32_t recno, std::span<const std::byte> record) {
+    std::copy(record.begin(), record.end(), slot(recno));
+    tags[recno % slots] = recno;
   }
-  Slot& take(std::uint32_t block) {
-    Slot& s = slots[hand];
-    if (!s.bytes.empty()) where.erase(s.block);
-    s.bytes.resize(perBlock * length);
-    s.block = block;
-    s.held = 0;
-    where[block] = static_cast<std::uint32_t>(hand);
-    hand = (hand + 1) % slots.size();
-    return s;
-  }
-  std::size_t length, perBlock;
-  std::vector<Slot> slots;
-  std::unordered_map<std::uint32_t, std::uint32_t> where;  // block -> slot
-  std::size_t hand = 0;
+  std::size_t length, slots, ahead;
+  std::unique_ptr<std::byte[]> bytes;
+  std::vector<std::uint32_t> tags;  // the record each slot holds; 0: none
+  std::uint32_t lastRead = 0;
+  std::vector<std::byte> block;  // read-ahead buffer
 };
 
 std::string memoPathFor(const std::string& tablePath) {
@@ -227,36 +219,30 @@ bool DbfFile::readRecord(std::uint32_t recno, std::span<std::byte> out) {
   return true;
 }
 
-// T7. False: the record is not in a block that could be read (the caller reads it alone).
+// T7. False: the record is not on disk yet (the caller finds it elsewhere).
 bool DbfFile::readCached(std::uint32_t recno, std::span<std::byte> out) {
   if (shared()) return false;
-  if (!cache_) cache_ = std::make_unique<BlockCache>(header_.recordLength);
-  BlockCache& c = *cache_;
-  const auto block = static_cast<std::uint32_t>((recno - 1) / c.perBlock);
-  const std::size_t at = (recno - 1) % c.perBlock;
-  BlockCache::Slot* s = c.find(block);
-  if (s == nullptr || at >= s->held) {
-    if (s == nullptr) s = &c.take(block);
-    const std::uint32_t first = static_cast<std::uint32_t>(block * c.perBlock + 1);
-    const std::uint32_t onDisk = pending_.empty() ? count_ : pendingFirst_ - 1;
-    if (first > onDisk) return false;
-    const std::size_t records = std::min<std::size_t>(c.perBlock, onDisk - first + 1);
-    auto n = dbf_->readAt(recordOffset(first), std::span(s->bytes).first(records * c.length));
+  if (!cache_) cache_ = std::make_unique<RecordCache>(header_.recordLength, count_);
+  RecordCache& c = *cache_;
+  const std::uint32_t onDisk = pending_.empty() ? count_ : pendingFirst_ - 1;
+  if (recno > onDisk) return false;
+  if (!c.holds(recno)) {
+    const bool sequential = recno == c.lastRead + 1;
+    const std::size_t records = sequential ? std::min<std::size_t>(c.ahead, onDisk - recno + 1) : 1;
+    c.block.resize(records * c.length);
+    auto n = dbf_->readAt(recordOffset(recno), c.block);
     if (!n) throw base::IoFault(path_, n.error().message());
-    s->held = static_cast<std::uint32_t>(*n / c.length);
-    if (at >= s->held) return false;
+    if (*n < c.length) throw base::Corrupt(path_, static_cast<std::int64_t>(recordOffset(recno)), "record cut short");
+    for (std::size_t i = 0; i < *n / c.length; ++i)
+      c.put(static_cast<std::uint32_t>(recno + i), std::span(c.block).subspan(i * c.length, c.length));
   }
-  std::copy_n(s->bytes.begin() + static_cast<std::ptrdiff_t>(at * c.length), out.size(), out.begin());
+  c.lastRead = recno;
+  std::copy_n(c.slot(recno), out.size(), out.begin());
   return true;
 }
 
 void DbfFile::updateCached(std::uint32_t recno, std::span<const std::byte> in) {
-  if (!cache_) return;
-  BlockCache& c = *cache_;
-  BlockCache::Slot* s = c.find(static_cast<std::uint32_t>((recno - 1) / c.perBlock));
-  const std::size_t at = (recno - 1) % c.perBlock;
-  if (s != nullptr && at < s->held)
-    std::copy(in.begin(), in.end(), s->bytes.begin() + static_cast<std::ptrdiff_t>(at * c.length));
+  if (cache_ && cache_->holds(recno)) cache_->put(recno, in);
 }
 
 std::uint32_t DbfFile::readRecords(std::uint32_t first, std::span<std::byte> out) {

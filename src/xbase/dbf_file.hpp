@@ -21,7 +21,7 @@
 //   T4  exclusive appends are gathered in memory and written in batches; the header (count and
 //       date) is rewritten at commit and close, followed by 0x1A and a truncation right after it.
 //   T5  a record write marks the header for a new date, written at commit and close.
-//   T7  in exclusive use records read from the file are kept in a bounded cache of blocks
+//   T7  in exclusive use records read from the file are kept in a bounded cache
 //       (nobody else may write the file); a record written goes to the file and to its
 //       cached block alike. Shared use reads every record from the file, since other
 //       stations change them.
@@ -153,8 +153,8 @@ class DbfFile {
   bool closed_ = false;
   std::set<std::uint32_t> recordLocks_;
   bool fileLocked_ = false;
-  struct BlockCache;
-  std::unique_ptr<BlockCache> cache_;  // T7, exclusive use only
+  struct RecordCache;
+  std::unique_ptr<RecordCache> cache_;  // T7, exclusive use only
   bool readCached(std::uint32_t recno, std::span<std::byte> out);
   void updateCached(std::uint32_t recno, std::span<const std::byte> in);
   std::vector<std::byte> pending_;  // exclusive appends not yet written, records count_-n+1..count_

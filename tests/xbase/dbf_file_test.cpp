@@ -289,4 +289,36 @@ TEST(DbfFile, AFailedWriteLosesNoCommittedRecord) {
   EXPECT_TRUE(std::equal(committed.begin(), committed.end() - 1, now.begin()));
 }
 
+// In exclusive use records are served from memory once read: what is read back is always
+// the last thing written, for records that share a cache slot, records read ahead, records
+// still waiting to be written, and after a commit.
+TEST_F(SharedTable, ExclusiveReadsSeeEveryWrite) {
+  auto t = openTable(env_, path_, Share::Exclusive);  // empty: the fewest cache slots
+  const auto kod = [&](std::uint32_t r) {
+    std::vector<std::byte> rec(t->recordLength());
+    EXPECT_TRUE(t->readRecord(r, rec));
+    return t->value(rec, 0).text().substr(0, 7);
+  };
+  constexpr std::uint32_t kRecords = 9000;  // more records than slots
+  for (std::uint32_t r = 1; r <= kRecords; ++r) ASSERT_TRUE(t->appendRecord(recordWith(*t, "K" + std::to_string(100000 + r))));
+  EXPECT_EQ(kod(kRecords), "K" + std::to_string(100000 + kRecords));  // not yet on disk
+  t->commit();
+  for (std::uint32_t r = 1; r <= 10; ++r) EXPECT_EQ(kod(r), "K" + std::to_string(100000 + r));  // read ahead
+  for (std::uint32_t r : {4097u, 1u, 8193u, 5u, 4101u})
+    EXPECT_EQ(kod(r), "K" + std::to_string(100000 + r)) << r;
+  ASSERT_TRUE(t->writeRecord(5, recordWith(*t, "NOWY5")));
+  ASSERT_TRUE(t->writeRecord(4101, recordWith(*t, "NOWY41")));
+  EXPECT_EQ(kod(5), "NOWY5  ");
+  EXPECT_EQ(kod(4101), "NOWY41 ");
+  ASSERT_TRUE(t->appendRecord(recordWith(*t, "NOWY")));
+  EXPECT_EQ(kod(kRecords + 1), "NOWY   ");
+  t->close();
+  auto again = openTable(env_, path_, Share::SharedReadOnly);
+  std::vector<std::byte> rec(again->recordLength());
+  ASSERT_TRUE(again->readRecord(5, rec));
+  EXPECT_EQ(again->value(rec, 0).text(), "NOWY5     ");
+  ASSERT_TRUE(again->readRecord(kRecords + 1, rec));
+  EXPECT_EQ(again->value(rec, 0).text(), "NOWY      ");
+}
+
 }  // namespace
