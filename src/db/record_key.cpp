@@ -19,7 +19,7 @@ struct RecordKey::Node {
   enum class Kind { Field, Literal, Upper, Substr, Left, Dtos, Str, Concat };
   Kind kind = Kind::Literal;
   char type = 'C';  // of the value: C N D L
-  const xbase::dbf::Field* field = nullptr;
+  xbase::dbf::Field field{};  // a copy: the table's field list is replaced when the file is reopened (ZAP, PACK)
   std::string scratch;  // a literal's text, or the value built for the last record
   long long args[2] = {0, 0};
   int argCount = 0;  // constant number arguments after the first
@@ -131,7 +131,7 @@ class Parser {
       if (f.type == FieldType::Memo) return nullptr;
       auto node = std::make_unique<Node>();
       node->kind = Kind::Field;
-      node->field = &f;
+      node->field = f;
       node->type = static_cast<char>(f.type);
       return node;
     }
@@ -181,7 +181,7 @@ class Parser {
 // functions of the same name compute it.
 std::string_view text(Node& n, std::span<const std::byte> record) {
   switch (n.kind) {
-    case Kind::Field: return fieldBytes(*n.field, record);
+    case Kind::Field: return fieldBytes(n.field, record);
     case Kind::Literal: return n.scratch;
     case Kind::Upper: {
       const std::string_view v = text(*n.kids[0], record);
@@ -204,12 +204,12 @@ std::string_view text(Node& n, std::span<const std::byte> record) {
       return v.substr(0, static_cast<std::size_t>(std::clamp(n.args[0], 0LL, static_cast<long long>(v.size()))));
     }
     case Kind::Dtos: {
-      const xbase::dbf::Field& f = *n.kids[0]->field;
+      const xbase::dbf::Field& f = n.kids[0]->field;
       n.scratch = xbase::decodeDate(record.subspan(f.offset, f.length)).dtos();
       return n.scratch;
     }
     case Kind::Str: {
-      const xbase::dbf::Field& f = *n.kids[0]->field;
+      const xbase::dbf::Field& f = n.kids[0]->field;
       const double v = xbase::decodeNumber(record.subspan(f.offset, f.length));
       if (n.argCount == 0) {
         const int dec = f.decimals;
@@ -252,12 +252,12 @@ std::string_view RecordKey::bytes(std::span<const std::byte> record, std::size_t
       return out_;
     }
     case 'N': {
-      const auto raw = record.subspan(n.field->offset, n.field->length);
+      const auto raw = record.subspan(n.field.offset, n.field.length);
       out_ = xbase::numericKey(xbase::decodeNumber(raw), static_cast<int>(size), static_cast<int>(decimals));
       return out_;
     }
-    case 'D': out_ = xbase::dateKey(xbase::decodeDate(record.subspan(n.field->offset, n.field->length))); return out_;
-    default: out_ = xbase::logicalKey(xbase::decodeLogical(record.subspan(n.field->offset, n.field->length))); return out_;
+    case 'D': out_ = xbase::dateKey(xbase::decodeDate(record.subspan(n.field.offset, n.field.length))); return out_;
+    default: out_ = xbase::logicalKey(xbase::decodeLogical(record.subspan(n.field.offset, n.field.length))); return out_;
   }
 }
 
