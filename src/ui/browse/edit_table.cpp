@@ -15,14 +15,14 @@ struct Layout {
   std::string condition;  // empty: none
 };
 
-Layout parseLayout(std::string_view spec) {
+Layout parseLayout(std::string_view text) {
   Layout l;
-  const std::size_t bar = spec.find('|');
-  std::string field(spec.substr(0, bar));
+  const std::size_t bar = text.find('|');
+  std::string field(text.substr(0, bar));
   field.erase(std::remove(field.begin(), field.end(), ' '), field.end());
   for (char& ch : field) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   l.field = field.empty() ? "V0" : field;
-  if (bar != std::string_view::npos) l.condition = std::string(spec.substr(bar + 1));
+  if (bar != std::string_view::npos) l.condition = std::string(text.substr(bar + 1));
   return l;
 }
 
@@ -151,7 +151,7 @@ std::optional<std::vector<std::vector<EditRecord>>> readLayouts(Context& c, std:
       recnos.push_back(a.recno());
     }
     out.emplace();
-    for (const std::string& spec : layouts) out->push_back(chooseRecords(c, a, key, parseLayout(spec), recnos));
+    for (const std::string& layout : layouts) out->push_back(chooseRecords(c, a, key, parseLayout(layout), recnos));
   }
   ws.close(a.number());
   ws.select(previous);
