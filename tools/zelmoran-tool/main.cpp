@@ -19,6 +19,8 @@ constexpr Command kCommands[] = {
     {"verify", tool::verifyCommand, "verify TABLE [INDEX...]"},
     {"index", tool::indexCommand, "index TABLE INDEXFILE 'KEY' [--for 'COND'] [--unique] [--descend]"},
     {"keys", tool::keysCommand, "keys"},
+    {"mkinst", tool::mkinstCommand, "mkinst SOURCE TARGET [--force]"},
+    {"mkdemo", tool::mkdemoCommand, "mkdemo TARGET [--role hq|ph01] [--scale N] [--data SOURCE] [--force]"},
 };
 
 int usage() {
