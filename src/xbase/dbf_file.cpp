@@ -7,6 +7,7 @@
 
 #include "base/check.hpp"
 #include "base/fault.hpp"
+#include "sys/large_buffer.hpp"
 #include "xbase/field_codec.hpp"
 #include "xbase/lock_scheme.hpp"
 
@@ -64,21 +65,31 @@ class RangeGuard {
 // same slot replaces it). A record read right after its predecessor starts a read-ahead of
 // the records that follow, so walks in record order make one read per block.
 struct DbfFile::RecordCache {
-  static constexpr std::size_t kBudget = std::size_t{32} << 20, kAheadBytes = 8192;
-  // A small table gets slots for about twice its records (at least 4096).
+  // A table that fits in kWholeBudget (with room for a tenth more records) gets a slot for
+  // every record, and a miss reads the whole aligned block around the record, so a walk in
+  // any order reads the file once. A larger table gets kBudget of slots and reads ahead only
+  // when records come in sequence.
+  static constexpr std::size_t kBudget = std::size_t{32} << 20, kWholeBudget = std::size_t{128} << 20,
+                               kAheadBytes = 8192, kBlockBytes = 65536;
   RecordCache(std::size_t recordLength, std::uint32_t records)
       : length(recordLength),
-        slots(std::max<std::size_t>(std::min(std::max<std::size_t>(std::size_t{records} * 2, 4096), kBudget / recordLength), 1)),
-        ahead(std::max<std::size_t>(kAheadBytes / recordLength, 1)),
-        bytes(std::make_unique_for_overwrite<std::byte[]>(slots * recordLength)), tags(slots, 0) {}
+        whole(wholeSlots(records) * recordLength <= kWholeBudget),
+        slots(whole ? wholeSlots(records) : std::max<std::size_t>(kBudget / recordLength, 1)),
+        ahead(std::max<std::size_t>((whole ? kBlockBytes : kAheadBytes) / recordLength, 1)),
+        bytes(sys::makeLargeBuffer<std::byte>(slots * recordLength)), tags(slots, 0) {}
+  static std::size_t wholeSlots(std::uint32_t records) {
+    return std::max<std::size_t>(std::size_t{records} + records / 10, 4096);
+  }
   std::byte* slot(std::uint32_t recno) { return bytes.get() + (recno % slots) * length; }
   bool holds(std::uint32_t recno) const { return tags[recno % slots] == recno; }
   void put(std::uint32_t recno, std::span<const std::byte> record) {
     std::copy(record.begin(), record.end(), slot(recno));
     tags[recno % slots] = recno;
   }
-  std::size_t length, slots, ahead;
-  std::unique_ptr<std::byte[]> bytes;
+  std::size_t length;
+  bool whole;
+  std::size_t slots, ahead;
+  sys::LargeBuffer<std::byte> bytes;
   std::vector<std::uint32_t> tags;  // the record each slot holds; 0: none
   std::uint32_t lastRead = 0;
   std::vector<std::byte> block;  // read-ahead buffer
@@ -227,14 +238,26 @@ bool DbfFile::readCached(std::uint32_t recno, std::span<std::byte> out) {
   const std::uint32_t onDisk = pending_.empty() ? count_ : pendingFirst_ - 1;
   if (recno > onDisk) return false;
   if (!c.holds(recno)) {
-    const bool sequential = recno == c.lastRead + 1;
-    const std::size_t records = sequential ? std::min<std::size_t>(c.ahead, onDisk - recno + 1) : 1;
+    // The block read: the aligned block around the record when the whole table is cached,
+    // the records from this one on when reading in sequence, else this record alone.
+    std::uint32_t first = recno;
+    std::size_t records = 1;
+    if (c.whole) {
+      first = static_cast<std::uint32_t>((recno - 1) / c.ahead * c.ahead + 1);
+      records = std::min<std::size_t>(c.ahead, onDisk - first + 1);
+    } else if (recno == c.lastRead + 1) {
+      records = std::min<std::size_t>(c.ahead, onDisk - recno + 1);
+    }
     c.block.resize(records * c.length);
-    auto n = dbf_->readAt(recordOffset(recno), c.block);
+    auto n = dbf_->readAt(recordOffset(first), c.block);
     if (!n) throw base::IoFault(path_, n.error().message());
-    if (*n < c.length) throw base::Corrupt(path_, static_cast<std::int64_t>(recordOffset(recno)), "record cut short");
-    for (std::size_t i = 0; i < *n / c.length; ++i)
-      c.put(static_cast<std::uint32_t>(recno + i), std::span(c.block).subspan(i * c.length, c.length));
+    if (*n < std::size_t{recno - first + 1} * c.length)
+      throw base::Corrupt(path_, static_cast<std::int64_t>(recordOffset(recno)), "record cut short");
+    for (std::size_t i = 0; i < *n / c.length; ++i) {
+      const auto r = static_cast<std::uint32_t>(first + i);
+      // Writes reach the file as well as the cache, so the block is never older than a slot.
+      c.put(r, std::span(c.block).subspan(i * c.length, c.length));
+    }
   }
   c.lastRead = recno;
   std::copy_n(c.slot(recno), out.size(), out.begin());

@@ -21,10 +21,11 @@
 //   T4  exclusive appends are gathered in memory and written in batches; the header (count and
 //       date) is rewritten at commit and close, followed by 0x1A and a truncation right after it.
 //   T5  a record write marks the header for a new date, written at commit and close.
-//   T7  in exclusive use records read from the file are kept in a bounded cache
-//       (nobody else may write the file); a record written goes to the file and to its
-//       cached block alike. Shared use reads every record from the file, since other
-//       stations change them.
+//   T7  in exclusive use (nobody else may write the file) records read from the file are
+//       kept in a bounded cache: a table of up to about 128 MiB whole, read in aligned
+//       blocks, a larger one in part. A record written goes to the file and to its cached
+//       slot alike. Shared use reads every record from the file, since other stations
+//       change them.
 //   T6  a file whose header, descriptors or size break the format raises Corrupt naming the file
 //       at open, before anything is written; a file shorter than the count in its header is
 //       such a file.

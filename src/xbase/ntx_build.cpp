@@ -51,8 +51,8 @@ using Handle = NtxBuilder::Handle;
 
 NtxBuilder::NtxBuilder(sys::Env& env, std::string path, NtxDefinition def, std::size_t memoryBudget)
     : env_(env), path_(std::move(path)), def_(std::move(def)), recordSize_(def_.keySize + 4u), memory_(memoryBudget) {
-  // Each key takes its bytes in the run buffer and two handles (the sort and its scatter).
-  capacity_ = std::max<std::size_t>(memoryBudget / (recordSize_ + 2 * sizeof(Handle)), 16);
+  // Each key takes its bytes in the run buffer and one sort handle.
+  capacity_ = std::max<std::size_t>(memoryBudget / (recordSize_ + sizeof(Handle)), 16);
   capacity_ = std::min<std::size_t>(capacity_, 0xFFFFFFFFu / recordSize_);
 }
 
@@ -68,7 +68,7 @@ base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
   if (used_ / recordSize_ >= capacity_)
     if (auto s = spill(); !s) return s;
   // The whole run's room at once, uninitialised: untouched memory costs nothing.
-  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(capacity_ * recordSize_);
+  if (!buffer_) buffer_ = sys::makeLargeBuffer<char>(capacity_ * recordSize_);
   char* at = buffer_.get() + used_;
   std::memcpy(at, key.data(), key.size());
   base::storeU32le(reinterpret_cast<std::byte*>(at + key.size()), recno);
@@ -91,24 +91,27 @@ void NtxBuilder::sortBuffer() {
     while (j < common && k[j] == base[j]) ++j;
     common = j;
   }
-  scratch_.resize(n);
+  // Two passes over the keys: count the buckets, then place each handle in its bucket in
+  // arrival order. The handle array is not zeroed first: every slot is written.
   constexpr std::size_t kBuckets = 1 << 16;
+  const auto bucketOf = [&](std::uint64_t prefix) { return static_cast<std::size_t>(prefix >> 48); };
   std::vector<std::uint32_t> start(kBuckets + 1, 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    const char* k = base + i * recordSize_;
-    const Handle h{wordAt(k, ks, common) ^ flip, wordAt(k, ks, common + 8) ^ flip,
-                   static_cast<std::uint32_t>(i * recordSize_)};
-    scratch_[i] = h;
-    ++start[(h.prefix >> 48) + 1];
-  }
+  for (std::size_t i = 0; i < n; ++i) ++start[bucketOf(wordAt(base + i * recordSize_, ks, common) ^ flip) + 1];
   for (std::size_t b = 1; b <= kBuckets; ++b) start[b] += start[b - 1];
-  sorted_.resize(n);
+  if (sortedCapacity_ < n) {
+    sorted_ = sys::makeLargeBuffer<Handle>(n);
+    sortedCapacity_ = n;
+  }
+  sortedCount_ = n;
   {
     std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
-    for (const Handle& h : scratch_) sorted_[next[h.prefix >> 48]++] = h;  // keeps arrival order
+    for (std::size_t i = 0; i < n; ++i) {
+      const char* k = base + i * recordSize_;
+      const Handle h{wordAt(k, ks, common) ^ flip, wordAt(k, ks, common + 8) ^ flip,
+                     static_cast<std::uint32_t>(i * recordSize_)};
+      sorted_[next[bucketOf(h.prefix)]++] = h;
+    }
   }
-  scratch_.clear();
-  scratch_.shrink_to_fit();
   const std::size_t tailFrom = common + 16;
   const auto before = [&](const Handle& a, const Handle& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
@@ -120,7 +123,7 @@ void NtxBuilder::sortBuffer() {
     return a.pos < b.pos;
   };
   for (std::size_t b = 0; b < kBuckets; ++b)
-    if (start[b + 1] - start[b] > 1) std::sort(sorted_.begin() + start[b], sorted_.begin() + start[b + 1], before);
+    if (start[b + 1] - start[b] > 1) std::sort(sorted_.get() + start[b], sorted_.get() + start[b + 1], before);
 }
 
 base::Status NtxBuilder::spill() {
@@ -138,7 +141,7 @@ base::Status NtxBuilder::spill() {
     out.clear();
     return s;
   };
-  for (const Handle& hd : sorted_) {
+  for (const Handle& hd : std::span(sorted_.get(), sortedCount_)) {
     out.insert(out.end(), buffer_.get() + hd.pos, buffer_.get() + hd.pos + recordSize_);
     if (out.size() >= kRunChunk)
       if (auto s = flush(); !s) return s;
@@ -146,8 +149,6 @@ base::Status NtxBuilder::spill() {
   if (auto s = flush(); !s) return s;
   runs_.push_back(std::move(run));
   used_ = 0;
-  sorted_.clear();
-  sorted_.shrink_to_fit();
   return base::Status::ok();
 }
 
@@ -206,8 +207,8 @@ base::Status NtxBuilder::writeTree(sys::File& out) {
     sortBuffer();
     // The keys are read in sorted order, all over the buffer: fetch a few ahead.
     constexpr std::size_t kAhead = 8;
-    for (std::size_t i = 0; i < sorted_.size(); ++i) {
-      if (i + kAhead < sorted_.size()) __builtin_prefetch(buffer_.get() + sorted_[i + kAhead].pos);
+    for (std::size_t i = 0; i < sortedCount_; ++i) {
+      if (i + kAhead < sortedCount_) __builtin_prefetch(buffer_.get() + sorted_[i + kAhead].pos);
       emit(buffer_.get() + sorted_[i].pos);
     }
   } else {

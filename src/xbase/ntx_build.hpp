@@ -20,6 +20,7 @@
 
 #include "base/result.hpp"
 #include "sys/env.hpp"
+#include "sys/large_buffer.hpp"
 #include "xbase/ntx_file.hpp"
 
 namespace xbase {
@@ -62,9 +63,10 @@ class NtxBuilder {
   std::size_t recordSize_;
   std::size_t memory_;
   std::size_t capacity_;  // keys a run holds
-  std::unique_ptr<char[]> buffer_;  // a run's keys with their record numbers, as they came
+  sys::LargeBuffer<char> buffer_;  // a run's keys with their record numbers, as they came
   std::size_t used_ = 0;            // bytes of buffer_ in use
-  std::vector<Handle> sorted_, scratch_;
+  sys::LargeBuffer<Handle> sorted_;  // the run's keys in order, the first sortedCount_
+  std::size_t sortedCount_ = 0, sortedCapacity_ = 0;
   std::vector<std::unique_ptr<Run>> runs_;
   bool finished_ = false;
 };
