@@ -15,10 +15,11 @@ struct ToolRun {
   std::string out, err;
 };
 
-// `args` is put on a shell command line as it stands (quote what needs it).
-inline ToolRun runTool(const std::string& args) {
+// `args` is put on a shell command line as it stands (quote what needs it); `today`, when
+// given, fixes the tool's date (YYYYMMDD).
+inline ToolRun runTool(const std::string& args, const std::string& today = "") {
   testkit::TempDir dir;
-  const std::string cmd = std::string(ZEL_TOOL) + " " + args + " >" + (dir / "out").string() + " 2>" +
+  const std::string cmd = (today.empty() ? "" : "ZELMORAN_TODAY=" + today + " ") + std::string(ZEL_TOOL) + " " + args + " >" + (dir / "out").string() + " 2>" +
                           (dir / "err").string();
   const int raw = std::system(cmd.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testkit::readFile(dir / "out"), testkit::readFile(dir / "err")};

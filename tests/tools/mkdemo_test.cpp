@@ -1,0 +1,161 @@
+// zelmoran-tool mkdemo: a demo company at scale 1 for head office and for representative 01.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <set>
+
+#include "sys/posix_env.hpp"
+#include "tools/tool_run.hpp"
+#include "xbase/dbf_file.hpp"
+
+namespace {
+
+using tooltest::quoted;
+using tooltest::runTool;
+
+constexpr const char* kToday = "20261210";
+
+using Row = std::map<std::string, rt::Value>;
+
+std::vector<Row> rows(const std::filesystem::path& table) {
+  sys::PosixEnv env;
+  sys::SystemClock clock;
+  auto t = xbase::DbfFile::open(env, clock, table.string(), xbase::Share::SharedReadOnly);
+  EXPECT_TRUE(t) << table;
+  std::vector<Row> out;
+  if (!t) return out;
+  std::vector<std::byte> rec((*t)->recordLength());
+  for (std::uint32_t r = 1; (*t)->readRecord(r, rec); ++r) {
+    Row& row = out.emplace_back();
+    for (std::size_t i = 0; i < (*t)->fields().size(); ++i) row[(*t)->fields()[i].name] = (*t)->value(rec, i);
+  }
+  (*t)->close();
+  return out;
+}
+
+std::string text(const Row& r, const std::string& field) {
+  std::string s = r.at(field).text();
+  s.erase(s.find_last_not_of(' ') + 1);
+  return s;
+}
+
+class Demo : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new testkit::TempDir;
+    for (const char* role : {"hq", "ph01"}) {
+      const auto r = runTool("mkdemo " + quoted(dir_->path() / role) + " --role " + role, kToday);
+      ASSERT_EQ(r.status, 0) << r.err;
+    }
+  }
+  static void TearDownTestSuite() { delete dir_; }
+  static std::filesystem::path at(const std::string& role) { return dir_->path() / role; }
+  static testkit::TempDir* dir_;
+};
+testkit::TempDir* Demo::dir_ = nullptr;
+
+TEST_F(Demo, TwoRunsGiveTheSameBytes) {
+  testkit::TempDir again;
+  const auto r = runTool("mkdemo " + quoted(again.path()) + " --role hq", kToday);
+  ASSERT_EQ(r.status, 0) << r.err;
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(at("hq"))) {
+    if (!entry.is_regular_file()) continue;
+    const auto rel = std::filesystem::relative(entry.path(), at("hq"));
+    SCOPED_TRACE(rel.string());
+    EXPECT_EQ(testkit::readFile(entry.path()), testkit::readFile(again.path() / rel));
+    ++files;
+  }
+  EXPECT_GT(files, 40);
+}
+
+// Every table, and every index beside the table it belongs to, passes the tool's check.
+TEST_F(Demo, EveryTableAndIndexVerifies) {
+  const std::map<std::string, std::string> indexOf = {{"EDIT", "EDIT"},       {"ZMIANY", "ZMIANY"},
+                                                      {"SL_OPE", "SL_OPE_H"}, {"SL_PLA", "SL_PLA"},
+                                                      {"SL_KONT", "SL_KONT"}, {"NR_ZAM", "NR_ZAM"}};
+  for (const char* role : {"hq", "ph01"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(at(role))) {
+      if (entry.path().extension() != ".DBF") continue;
+      const std::string table = entry.path().stem().string();
+      SCOPED_TRACE(std::string(role) + " " + table);
+      std::string args = "verify " + quoted(entry.path());
+      if (auto it = indexOf.find(table); it != indexOf.end()) args += " " + quoted(at(role) / (it->second + ".NTX"));
+      const auto r = runTool(args);
+      EXPECT_EQ(r.status, 0) << r.out;
+      EXPECT_EQ(r.out.find("FAIL"), std::string::npos) << r.out;
+    }
+    const auto station = runTool("verify " + quoted(at(role) / "DANE#01" / "PARADRUK.DBF") + " " +
+                                 quoted(at(role) / "DANE#01" / "PARADRUK.NTX"));
+    EXPECT_EQ(station.status, 0) << station.out;
+  }
+}
+
+TEST_F(Demo, TheRoleDecidesTheAccountAndTheContractors) {
+  struct Case { const char* role; const char* account; std::set<std::string> contractorAccounts; const char* arch; };
+  const Case cases[] = {
+      {"hq", "00000", {"00001", "00002", "00003"}, "arj a ARC_CE.ARJ"},
+      {"ph01", "00001", {"00001"}, "arj a ARC_PH01.ARJ"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.role);
+    const auto config = rows(at(c.role) / "CONFIG.DBF");
+    ASSERT_EQ(config.size(), 1u);
+    EXPECT_EQ(text(config[0], "KONTO_PH"), c.account);
+    EXPECT_EQ(text(config[0], "ARCH_1").rfind(c.arch, 0), 0u) << text(config[0], "ARCH_1");
+    std::set<std::string> accounts, numbers;
+    for (const Row& k : rows(at(c.role) / "KON.DBF")) {
+      accounts.insert(text(k, "KONTO"));
+      numbers.insert(text(k, "NR_KON"));
+    }
+    EXPECT_EQ(accounts, c.contractorAccounts);
+    for (const Row& d : rows(at(c.role) / "SPR_N.DBF")) ASSERT_TRUE(numbers.count(text(d, "NR_KON"))) << text(d, "DOKUMENT");
+    for (const Row& u : rows(at(c.role) / "UPUSTY.DBF")) ASSERT_TRUE(numbers.count(text(u, "NR_KON")));
+  }
+}
+
+// Documents: the year before today in date order, numbered from 1 in each year, each with
+// lines of goods that exist, and a head whose gross value is the sum of its lines.
+TEST_F(Demo, SalesDocumentsHangTogether) {
+  std::set<std::string> goods;
+  for (const Row& t : rows(at("hq") / "TOW.DBF")) goods.insert(text(t, "INDEKS"));
+  EXPECT_EQ(goods.size(), 500u);
+  std::map<std::string, double> gross;
+  for (const Row& p : rows(at("hq") / "SPR_P.DBF")) {
+    ASSERT_TRUE(goods.count(text(p, "INDEKS")));
+    const double rate = text(p, "VAT") == "zw" ? 0 : std::stoi(text(p, "VAT")) / 100.0;
+    gross[text(p, "DOKUMENT")] += std::round(p.at("ILOSC").num() * p.at("CENA_SPR").num() * (1 + rate) * 100) / 100;
+  }
+  const auto heads = rows(at("hq") / "SPR_N.DBF");
+  ASSERT_EQ(heads.size(), 2000u);
+  const rt::Date today = rt::Date::fromDtos(kToday);
+  rt::Date previous;
+  int expectedNumber = 0;
+  for (const Row& d : heads) {
+    const std::string doc = text(d, "DOKUMENT");
+    SCOPED_TRACE(doc);
+    const rt::Date date = d.at("DATA_DOK").date();
+    ASSERT_GE(date.julianDay(), today.julianDay() - 365);
+    ASSERT_LT(date.julianDay(), today.julianDay());
+    ASSERT_GE(date, previous);
+    expectedNumber = previous.empty() || date.ymd().year != previous.ymd().year ? 1 : expectedNumber + 1;
+    EXPECT_EQ(std::stoi(text(d, "NR_DOK")), expectedNumber);
+    EXPECT_EQ(text(d, "ROK_DOK"), std::to_string(date.ymd().year));
+    EXPECT_NEAR(d.at("WART_BRU").num(), gross[doc], 0.005);
+    previous = date;
+  }
+}
+
+TEST(MkdemoUsage, BadArgumentsAreRefused) {
+  testkit::TempDir dir;
+  for (const char* args : {"--role ph26", "--role ph1", "--role boss", "--scale 0", "--scale x", "--colour red", ""}) {
+    SCOPED_TRACE(args);
+    const auto r = runTool("mkdemo " + std::string(*args ? quoted(dir / "x") + " " : "") + args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("zelmoran-tool mkdemo:"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "x" / "CONFIG.DBF"));
+  }
+}
+
+}  // namespace
