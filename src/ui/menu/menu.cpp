@@ -9,6 +9,7 @@
 #include "base/check.hpp"
 #include "con/key_codes.hpp"
 #include "rt/codepage.hpp"
+#include "ui/break.hpp"
 #include "ui/cien.hpp"
 #include "ui/help/help.hpp"
 #include "ui/menu/menu_level.hpp"
@@ -166,7 +167,11 @@ void runEntry(Context& c, const MenuEntry& e) {
   c.con.stopClock();
   if (e.priority == kLoggedPriority && c.number("_PRIORYTET") < kServicePriority)
     callIfRegistered(c, "INFO_LOG", {rt::Value::character(trimmed(e.text))});
-  runCommand(c, e.command);
+  try {
+    runCommand(c, e.command);
+  } catch (const Break&) {
+    // the operation gave itself up; the menu goes on
+  }
   c.con.bindings().unbind(kF8);
   c.con.bindings().unbind(kKey532);
   c.workspace->closeAll();
