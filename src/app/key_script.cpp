@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 #include "con/key_codes.hpp"
 
@@ -88,6 +89,9 @@ base::Result<std::deque<ScriptStep>> parseKeyScript(std::string_view text) {
       const double seconds = std::strtod(number.c_str(), &stop);
       if (number.empty() || *stop != '\0' || seconds < 0) return bad("a wait needs a number of seconds");
       steps.push_back({ScriptStep::Kind::Wait, 0, seconds, {}});
+    } else if (word == "expect") {
+      if (trim(rest).empty()) return bad("the awaited text is missing");
+      steps.push_back({ScriptStep::Kind::Expect, 0, 0, std::string(trim(rest))});
     } else if (word == "screen" || word == "notify" || word == "await") {
       if (trim(rest).empty()) return bad("a path is missing");
       const auto kind = word == "screen"   ? ScriptStep::Kind::Screen
@@ -105,7 +109,19 @@ ScriptedDevice::ScriptedDevice(std::deque<ScriptStep> steps, sys::CivilTime star
     : device_(start), steps_(std::move(steps)) {}
 
 std::optional<con::KeyEvent> ScriptedDevice::readKey(std::optional<con::Millis> timeout) {
-  while (device_.scriptDone() && !steps_.empty()) {
+  // A read that only looks for a waiting key (no time to wait) never runs a step: the
+  // program is not yet where the script expects it to stand.
+  const bool waits = !timeout || timeout->count() > 0;
+  while (waits && device_.scriptDone() && !steps_.empty()) {
+    if (steps_.front().kind == ScriptStep::Kind::Expect) {
+      if (!device_.shows(steps_.front().text)) {
+        // Another station holds what this one waits for: give it real time to let go.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return device_.readKey(timeout);
+      }
+      steps_.pop_front();
+      continue;
+    }
     const ScriptStep step = std::move(steps_.front());
     steps_.pop_front();
     perform(step);
@@ -118,6 +134,7 @@ void ScriptedDevice::perform(const ScriptStep& step) {
     case ScriptStep::Kind::Key: device_.key(step.key); return;
     case ScriptStep::Kind::Text: device_.type(step.text); return;
     case ScriptStep::Kind::Wait: device_.waitSeconds(step.seconds); return;
+    case ScriptStep::Kind::Expect: return;
     case ScriptStep::Kind::Screen: {
       std::ofstream out(step.text, std::ios::trunc);
       out << device_.text();

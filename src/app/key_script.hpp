@@ -8,11 +8,15 @@
 //                  PgUp, PgDn, Ins, Del, Space, F1..F12 with an optional Shift+, Ctrl+ or
 //                  Alt+ in front, Alt+LETTER, or the key's number
 //   wait SECONDS   virtual time passes (timeouts are played without waiting for real)
+//   expect TEXT    the keys after it wait until the screen shows TEXT: meanwhile every timed
+//                  key read passes its time with no key (and yields a moment of real time to
+//                  the other stations), so a waiting notice does not eat the keys meant for
+//                  the screen behind it; an untimed read then ends the script
 //   screen PATH    the screen as shown now is written to PATH as UTF-8 text (25 lines)
 //   notify PATH    a line is written to PATH (a named pipe another process reads)
 //   await PATH     a line is read from PATH: the run stands still until one is written
-// Screen, notify and await run when the program next waits for a key and every key before
-// them has been taken. Time is virtual, as on the scripted device (con/headless.hpp).
+// Screen, notify and await run when the program next waits for a key (a read that may wait)
+// and every key before them has been taken. Time is virtual, as on the scripted device (con/headless.hpp).
 #pragma once
 
 #include <deque>
@@ -26,10 +30,10 @@
 namespace app {
 
 struct ScriptStep {
-  enum class Kind { Key, Text, Wait, Screen, Notify, Await } kind = Kind::Key;
+  enum class Kind { Key, Text, Wait, Expect, Screen, Notify, Await } kind = Kind::Key;
   int key = 0;
   double seconds = 0;
-  std::string text;  // Text: what is typed; Screen, Notify, Await: the path
+  std::string text;  // Text: what is typed; Expect: what is awaited; Screen, Notify, Await: the path
 };
 
 // The code of a key name; nullopt for an unknown name.
