@@ -3,6 +3,7 @@
 
 #include "access/register.hpp"
 #include "access/stamp.hpp"
+#include "core/commands.hpp"
 #include "core/register.hpp"
 #include "db/db_functions.hpp"
 #include "store/register.hpp"
@@ -72,7 +73,10 @@ void Station::registerRoutines() {
   ui::registerScreen(fns, ctx);
   ui::registerErrorHandler(fns, ctx, errorSeams);
   core::registerCore(fns);
+  core::registerRoutines(fns, ctx);
   operators::registerAccess(fns, ctx, accessSeams);
+  // Last: every command of the menu that no subsystem has registered runs RET2.
+  core::registerCommands(fns, ctx);
 }
 
 }  // namespace app

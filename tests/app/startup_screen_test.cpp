@@ -210,6 +210,7 @@ TEST(MAIN, TheRepresentativesFirstRunAsksForTheNumberOnce) {
 
 TEST(MAIN, TheRepresentativesAccountIsAddedOnceAndMadeActive) {
   apptest::AppStation s({"     ", 3});
+  s.station->rt.functions().add("INDEX", [](rt::Runtime&, rt::Args&) { return rt::Value::logical(true); });
   s.script.type("2").key(kEnter);
   loginAndLeave(s);
   ASSERT_EQ(s.run(), 1);
