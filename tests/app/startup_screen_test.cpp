@@ -7,6 +7,7 @@
 
 #include "app/app_fixture.hpp"
 #include "app/colour_files.hpp"
+#include "app/registration_file.hpp"
 #include "app/startup.hpp"
 #include "con/key_codes.hpp"
 #include "core/program_vars.hpp"
@@ -277,6 +278,55 @@ TEST(ColourFiles, AMalformedFileLeavesTheColoursAsTheyWere) {
   std::ofstream(s.file("dorvik.mem"), std::ios::binary) << std::string(40, 'x');
   app::restoreColourFiles(*s.station);
   EXPECT_EQ(s.var("_EKRA_BLO"), "W/N, N/W, N/N");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TEST_WEJ, AFileLeftByAnEndedRunIsTakenOverAndRewritten) {
+  apptest::AppStation s;
+  std::ofstream(s.file("DANE#01/FLAGA")) << "XYZ 01.01.20 08:00 and more";
+  // Read while the run stands in the main menu.
+  std::string during;
+  s.station->rt.functions().add("PCRM", [&](rt::Runtime&, rt::Args&) {
+    during = testkit::readFile(s.file("DANE#01/FLAGA"));
+    return rt::Value::logical(true);
+  });
+  loginAndLeave(s);
+  EXPECT_EQ(s.run(), 1);
+  EXPECT_EQ(during, "ADM 05.03.24 10:00");  // the scripted clock's date and time
+  EXPECT_FALSE(fs::exists(s.file("DANE#01/FLAGA")));
+}
+
+TEST(TEST_WEJ, ASecondRunIsRefusedAndItsFailedLoginLeavesTheHoldersFile) {
+  apptest::AppStation first;
+  std::string refusedRun;
+  int secondCode = -1;
+  bool secondShowedBusy = false;
+  first.station->rt.functions().add("PCRM", [&](rt::Runtime&, rt::Args&) {
+    // The first run holds the station: a second run logs in and is refused ...
+    apptest::AppStation second(first);
+    second.script.type("OPER01").key(kEnter).key(kEnter);
+    secondCode = second.run();
+    secondShowedBusy = second.wasShown("Katalog roboczy 01 zajety.") && second.wasShown("Operator : ADM 05.03.24 10:00");
+    // ... and a third one that fails its login does not delete the holder's file.
+    apptest::AppStation third(first);
+    for (int i = 0; i < 3; ++i) third.script.type("ZLE").key(kEnter).waitSeconds(2.5);
+    EXPECT_EQ(third.run(), 0);
+    refusedRun = testkit::readFile(first.file("DANE#01/FLAGA"));
+    return rt::Value::logical(true);
+  });
+  loginAndLeave(first);
+  EXPECT_EQ(first.run(), 1);
+  EXPECT_EQ(secondCode, 0);
+  EXPECT_TRUE(secondShowedBusy);
+  EXPECT_EQ(refusedRun, "ADM 05.03.24 10:00");
+}
+
+TEST(TEST_WEJ, TheRegistrationTextIsOperatorDateAndTime) {
+  EXPECT_EQ(app::registrationText("ADM", 2024, 3, 5, 9, 7), "ADM 05.03.24 09:07");
+  EXPECT_EQ(app::registrationText("(C)", 2000, 12, 31, 23, 59), "(C) 31.12.00 23:59");
 }
 
 }  // namespace
