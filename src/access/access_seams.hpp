@@ -1,6 +1,6 @@
 // src/access/access_seams.hpp — what the operators' routines need from the program besides
 // the Context: ending the run, breaking the work off back to start-up, releasing the
-// station's flag file, and the activity log. Each has a default that needs no program.
+// station's flag file, the activity log and the printout of a list. Each has a default that needs no program.
 #pragma once
 
 #include <functional>
@@ -18,6 +18,10 @@ struct AccessSeams {
   std::function<void()> releaseFlag;
   // One line of the activity log.
   std::function<void(std::string_view)> logActivity;
+  // The printout of the list in the current work area through the print pipeline, with
+  // the screen key, layout and title of the printout; true while the pipeline asks for
+  // the list once more. Empty: there is no printout.
+  std::function<bool(std::string_view screen, std::string_view layout, std::string_view title)> printList;
 };
 
 struct BreakToStart {};

@@ -3,6 +3,7 @@
 // the runtime's argument error naming the routine, as a built-in function does.
 #include "access/register.hpp"
 
+#include "access/esl_ope.hpp"
 #include "access/ha.hpp"
 #include "access/haslo_ope.hpp"
 #include "access/nowy_ope.hpp"
@@ -11,6 +12,7 @@
 #include "access/zmiana_hasla.hpp"
 #include "access/stamp.hpp"
 #include "access/uni.hpp"
+#include "access/ustaw_dostep.hpp"
 #include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
 #include "ui/context.hpp"
@@ -46,6 +48,14 @@ void registerAccess(rt::FunctionTable& fns, ui::Context& c, const AccessSeams& s
   fns.add("HASLO_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(HASLO_OPE(c)); });
   fns.add("UNI", [&c, &seams](rt::Runtime&, rt::Args&) {
     UNI(c, seams);
+    return rt::Value();
+  });
+  fns.add("ESL_OPE", [&c](rt::Runtime&, rt::Args&) {
+    ESL_OPE(c);
+    return rt::Value();
+  });
+  fns.add("USTAW_DOSTEP", [&c, &seams](rt::Runtime&, rt::Args&) {
+    USTAW_DOSTEP(c, seams);
     return rt::Value();
   });
   fns.add("V_OPE", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(V_OPE(c)); });
