@@ -8,6 +8,7 @@
 // with exit code 125. The date can be fixed with ZELMORAN_TODAY=YYYYMMDD (sys/clock.hpp).
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -18,7 +19,6 @@
 #include "app/key_script.hpp"
 #include "app/startup.hpp"
 #include "app/station.hpp"
-#include "base/fault.hpp"
 #include "con/terminal.hpp"
 #include "sys/clock.hpp"
 #include "sys/posix_env.hpp"
@@ -91,8 +91,9 @@ int main(int argc, char** argv) {
   try {
     if (const char* script = std::getenv("ZELMORAN_SCRIPT")) return runScripted(script, argument);
     return runOnTerminal(argument);
-  } catch (const base::Fault& f) {
-    std::fprintf(stderr, "zelmoran: %s\n", f.what());
+  } catch (const std::exception& e) {
+    // The terminal is back to normal here: the run's objects are gone.
+    std::fprintf(stderr, "zelmoran: %s\n", e.what());
     return 1;
   }
 }

@@ -330,3 +330,17 @@ TEST(TEST_WEJ, TheRegistrationTextIsOperatorDateAndTime) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MAIN, AChangeOfOperatorThatFailsItsLoginStartsTheRunOver) {
+  apptest::AppStation s;
+  s.script.type("ADMIN1").key(kEnter).key(con::key::function(11)).key(kEnter);
+  for (int i = 0; i < 3; ++i) s.script.type("ZLE").key(kEnter).waitSeconds(2.5);
+  s.script.type("OPER01").key(kEnter).key(kEsc).key(kEnter);  // the start-up's login again
+  EXPECT_EQ(s.run(), 2);
+  EXPECT_TRUE(s.script.scriptDone());
+  EXPECT_FALSE(fs::exists(s.file("DANE#01/FLAGA")));
+}
+
+}  // namespace
