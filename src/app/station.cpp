@@ -29,6 +29,7 @@ Station::Station(con::Console& console, sys::Env& e, const sys::Clock& c, std::s
   ctx.stampCheck = [](db::WorkArea& menu) { return operators::verifiesStamp(menu); };
   wireSeams();
   registerRoutines();
+  ui::ERRORSYS(ctx, errorSeams);
 }
 
 Station::~Station() {

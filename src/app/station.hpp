@@ -2,7 +2,8 @@
 // build it for themselves: the runtime, the path resolver over the program folder, the work
 // areas, the table store, the screen framework's context, the seams the subsystems reach
 // the program through, and the station's registration file. Building a Station registers
-// every subsystem's routines in the runtime's function table.
+// every subsystem's routines in the runtime's function table and installs the run-time error
+// handler (DEFERROR) as the runtime's error hook.
 //
 // How the run ends from deep inside an operation: every seam that ends the program throws
 // store::ProgramEnd with the exit code; MAIN (startup.hpp) catches it, closes what is open
