@@ -2,29 +2,55 @@
 #include "access/operators_table.hpp"
 
 #include "db/workspace.hpp"
+#include "store/tables.hpp"
+#include "store/use.hpp"
 
 namespace operators {
+
+namespace {
+
+std::string_view modeOf(xbase::Share share) {
+  switch (share) {
+    case xbase::Share::SharedReadOnly: return "R";
+    case xbase::Share::Shared: return "S";
+    default: return "E";
+  }
+}
+
+// Through the table store when the station has one: a table held by another station is
+// waited for behind the notice, and Esc gives up.
+db::WorkArea* openTable(ui::Context& c, xbase::Share share) {
+  if (c.tables == nullptr) {
+    db::UseOptions o;
+    o.alias = "SL_OPE";
+    o.share = share;
+    o.newArea = true;
+    auto area = c.workspace->use(c.paths.resolve("SL_OPE.DBF"), o);
+    return area ? *area : nullptr;
+  }
+  if (!c.workspace->env().exists(c.tables->tablePath("SL_OPE"))) return nullptr;
+  c.workspace->select(0);
+  return store::USE_(*c.tables, "SL_OPE", modeOf(share), {}, store::callerAt()) ? c.workspace->current() : nullptr;
+}
+
+}  // namespace
 
 db::WorkArea* openOperators(ui::Context& c, xbase::Share share, PasswordOrder order, int& previous) {
   if (c.workspace == nullptr) return nullptr;
   previous = c.workspace->selected();
-  db::UseOptions o;
-  o.alias = "SL_OPE";
-  o.share = share;
-  o.newArea = true;
-  auto area = c.workspace->use(c.paths.resolve("SL_OPE.DBF"), o);
-  if (!area) {
+  db::WorkArea* area = openTable(c, share);
+  if (area == nullptr) {
     c.workspace->select(previous);
     return nullptr;
   }
   if (order == PasswordOrder::Yes) {
-    if (!(*area)->addOrder(c.paths.resolve("SL_OPE_H.NTX"))) {
-      closeOperators(c, *area, previous);
+    if (!area->addOrder(c.paths.resolve("SL_OPE_H.NTX"))) {
+      closeOperators(c, area, previous);
       return nullptr;
     }
-    (*area)->setOrder(1);
+    area->setOrder(1);
   }
-  return *area;
+  return area;
 }
 
 void closeOperators(ui::Context& c, db::WorkArea* area, int previous) {

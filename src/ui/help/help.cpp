@@ -9,6 +9,8 @@
 #include "con/key_codes.hpp"
 #include "db/work_area.hpp"
 #include "rt/codepage.hpp"
+#include "store/tables.hpp"
+#include "store/use.hpp"
 #include "ui/memo/memo_text.hpp"
 #include "ui/modal_box.hpp"
 #include "ui/qke.hpp"
@@ -42,14 +44,29 @@ std::string fieldText(db::WorkArea& t, std::optional<std::size_t> i) {
   return v.isText() ? v.text() : std::string();
 }
 
+// Through the table store when the station has one, so that a table held by another
+// station is waited for behind the notice (Esc gives up: no text).
+db::WorkArea* openHelpTable(Context& c, const std::string& path) {
+  db::Workspace& ws = *c.workspace;
+  if (c.tables == nullptr) {
+    auto opened = ws.use(path, {"HELP", xbase::Share::Shared, true});
+    return opened ? *opened : nullptr;
+  }
+  const int previous = ws.selected();
+  ws.select(0);
+  if (store::USE_(*c.tables, "HELP", "S", {}, store::callerAt())) return ws.current();
+  ws.select(previous);
+  return nullptr;
+}
+
 // The help table is opened shared in the lowest free area and closed again here.
 Topic lookUp(Context& c, std::string_view topic) {
   db::Workspace& ws = *c.workspace;
   const std::string path = c.paths.resolve("HELP.DBF");
   if (!ws.env().exists(path)) return {Lookup::TableMissing, {}};
-  auto opened = ws.use(path, {"HELP", xbase::Share::Shared, true});
-  if (!opened) return {};
-  db::WorkArea& t = **opened;
+  db::WorkArea* opened = openHelpTable(c, path);
+  if (opened == nullptr) return {};
+  db::WorkArea& t = *opened;
   struct Closer {
     db::Workspace& ws;
     int area;

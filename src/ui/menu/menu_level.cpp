@@ -8,6 +8,8 @@
 
 #include "base/check.hpp"
 #include "db/work_area.hpp"
+#include "store/tables.hpp"
+#include "store/use.hpp"
 #include "ui/modal_box.hpp"
 
 namespace ui {
@@ -79,13 +81,28 @@ std::vector<MenuEntry> collectNatural(Context& c, db::WorkArea& t, int level, st
   return out;
 }
 
+// Through the table store when the station has one, so that a table held by another
+// station is waited for behind the notice (Esc gives up: no entries).
+db::WorkArea* openMenuFile(Context& c) {
+  db::Workspace& ws = *c.workspace;
+  if (c.tables == nullptr) {
+    auto opened = ws.use(c.paths.resolve("MENU.DBF"), {"MENU", xbase::Share::SharedReadOnly, true});
+    return opened ? *opened : nullptr;
+  }
+  if (!ws.env().exists(c.tables->tablePath("MENU"))) return nullptr;
+  const int previous = ws.selected();
+  ws.select(0);
+  if (store::USE_(*c.tables, "MENU", "R", {}, store::callerAt())) return ws.current();
+  ws.select(previous);
+  return nullptr;
+}
+
 }  // namespace
 
 db::WorkArea* openMenuTable(Context& c) {
   db::Workspace& ws = *c.workspace;
-  auto opened = ws.use(c.paths.resolve("MENU.DBF"), {"MENU", xbase::Share::SharedReadOnly, true});
-  if (!opened) return nullptr;
-  db::WorkArea* t = *opened;
+  db::WorkArea* t = openMenuFile(c);
+  if (t == nullptr) return nullptr;
   const std::string stationIndex = c.paths.resolve(c.text("_SC") + "MENU.NTX");
   const std::string programIndex = c.paths.resolve("MENU.NTX");
   if (!c.text("_SC").empty() && ws.env().exists(stationIndex)) {
