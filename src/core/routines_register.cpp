@@ -9,6 +9,7 @@
 #include "core/exe.hpp"
 #include "core/haslo.hpp"
 #include "core/index_menu.hpp"
+#include "core/index_rebuild.hpp"
 #include "core/info.hpp"
 #include "core/kart_ok.hpp"
 #include "core/kolory.hpp"
@@ -99,6 +100,13 @@ void registerRoutines(rt::FunctionTable& fns, ui::Context& c) {
     INDEX_MENU(c, a[0].text(), textOr(a[1]), textOr(a[2]));
     return rt::Value();
   });
+  fns.add("INDEX", [&c](rt::Runtime& rt, rt::Args& a) {
+    if ((!a[0].isNil() && !a[0].isLogical()) || (!a[1].isNil() && !a[1].isText())) return argumentError(rt, "INDEX");
+    const std::string group = textOr(a[1], " ");
+    INDEX(c, a[0].isLogical() && a[0].logical(), group.empty() ? ' ' : group.front());
+    return rt::Value();
+  });
+  fns.add("ORD4", [](rt::Runtime&, rt::Args&) { return rt::Value::character(ORD4()); });
   registerCommands(fns, c);
 }
 

@@ -24,9 +24,10 @@ void check(const Status& s, const std::string& file, const char* what) {
   if (!s) throw base::IoFault(file, std::string(what) + ": " + s.message());
 }
 
-// Writes a copy of the table holding the records `keep` lets through; returns the new path.
-template <typename Keep>
-std::string writeCopy(WorkArea& area, Keep keep) {
+// Writes a copy of the table holding the records `next` hands out (it fills the buffer
+// and answers true, or answers false at the end); returns the new path.
+template <typename Next>
+std::string writeRecords(WorkArea& area, Next next) {
   Workspace& ws = area.workspace();
   xbase::DbfFile& table = area.table();
   const std::string& path = table.path();
@@ -48,9 +49,7 @@ std::string writeCopy(WorkArea& area, Keep keep) {
   std::uint32_t count = 0;
   std::vector<std::byte> batch;
   std::vector<std::byte> rec(length);
-  const std::uint32_t last = table.recordCount();
-  for (std::uint32_t r = 1; r <= last; ++r) {
-    if (!table.readRecord(r, rec) || !keep(rec)) continue;
+  while (next(std::span<std::byte>(rec))) {
     batch.insert(batch.end(), rec.begin(), rec.end());
     ++count;
     if (batch.size() >= (1u << 20)) {
@@ -70,6 +69,18 @@ std::string writeCopy(WorkArea& area, Keep keep) {
   check(f.writeAt(0, head), fresh, "not written");
   check(f.sync(), fresh, "not synced");
   return fresh;
+}
+
+// Writes a copy of the table holding the records `keep` lets through; returns the new path.
+template <typename Keep>
+std::string writeCopy(WorkArea& area, Keep keep) {
+  const std::uint32_t last = area.table().recordCount();
+  std::uint32_t at = 0;
+  return writeRecords(area, [&](std::span<std::byte> rec) {
+    while (++at <= last)
+      if (area.table().readRecord(at, rec) && keep(std::span<const std::byte>(rec))) return true;
+    return false;
+  });
 }
 
 Status replaceWith(WorkArea& area, const std::string& fresh) {
@@ -120,6 +131,22 @@ Status zap(WorkArea& area) {
   area.reopenExclusive();
   area.goTop();
   return Status::ok();
+}
+
+Status rewriteInOrder(WorkArea& area, std::span<const std::uint32_t> records) {
+  if (Status s = needExclusive(area, "rewriting"); !s) return s;
+  area.commit();
+  const std::uint32_t last = area.table().recordCount();
+  for (std::uint32_t r : records)
+    if (r < 1 || r > last) return Status(Errc::Invalid, "record " + std::to_string(r) + " out of range");
+  std::size_t at = 0;
+  const std::string fresh = writeRecords(area, [&](std::span<std::byte> rec) {
+    if (at == records.size()) return false;
+    const std::uint32_t r = records[at++];
+    if (!area.table().readRecord(r, rec)) throw base::IoFault(area.table().path(), "record " + std::to_string(r) + " not read");
+    return true;
+  });
+  return replaceWith(area, fresh);
 }
 
 }  // namespace db

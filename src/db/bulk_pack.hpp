@@ -12,6 +12,9 @@
 // a kill between the two leaves an empty table next to an old memo file, which is harmless.
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "base/result.hpp"
 #include "db/work_area.hpp"
 
@@ -20,5 +23,9 @@ namespace db {
 // Errc::Refused without exclusive use. Throws IoFault.
 base::Status pack(WorkArea& area);
 base::Status zap(WorkArea& area);
+// Rewrites the table to hold exactly `records` (record numbers of the table, in the order
+// given; deleted marks are kept), as PACK does: one new file renamed over the old one, the
+// memo file left as it is. Errc::Invalid for a number outside the table.
+base::Status rewriteInOrder(WorkArea& area, std::span<const std::uint32_t> records);
 
 }  // namespace db

@@ -17,7 +17,9 @@ constexpr Command kCommands[] = {
     {"eval", tool::evalCommand, "eval [--date YYYYMMDD] [--set NAME=EXPR]... 'EXPRESSION'"},
     {"dump", tool::dumpCommand, "dump [--utf8] TABLE"},
     {"verify", tool::verifyCommand, "verify TABLE [INDEX...]"},
-    {"index", tool::indexCommand, "index TABLE INDEXFILE 'KEY' [--for 'COND'] [--unique] [--descend]"},
+    {"index", tool::indexCommand,
+     "index TABLE INDEXFILE 'KEY' [--for 'COND'] [--unique] [--descend]\n"
+     "  zelmoran-tool index PROGRAM_FOLDER [--group G] [--delete-all]"},
     {"keys", tool::keysCommand, "keys"},
     {"mkinst", tool::mkinstCommand, "mkinst SOURCE TARGET [--force]"},
     {"mkdemo", tool::mkdemoCommand, "mkdemo TARGET [--role hq|ph01] [--scale N] [--data SOURCE] [--force]"},

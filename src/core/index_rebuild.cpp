@@ -1,0 +1,112 @@
+// src/core/index_rebuild.cpp — the operator's index rebuild.
+#include "core/index_rebuild.hpp"
+
+#include <string>
+#include <vector>
+
+#include "db/work_area.hpp"
+#include "rt/codepage.hpp"
+#include "store/reindex.hpp"
+#include "store/tables.hpp"
+#include "store/use.hpp"
+#include "ui/break.hpp"
+#include "ui/pasek.hpp"
+
+namespace core {
+namespace {
+
+using rt::literals::operator""_pl;
+
+constexpr int kNameRow = 23;
+constexpr int kAdministrator = 9;
+
+// Calls a routine of the program by name when it is registered; nil otherwise.
+rt::Value callRoutine(ui::Context& c, std::string_view name, std::vector<rt::Value> args = {}) {
+  const rt::Function* f = c.rt.functions().find(name);
+  if (f == nullptr) return rt::Value();
+  rt::Args a(args);
+  return (*f)(c.rt, a);
+}
+
+// A pause that keeps a key typed meanwhile for STOP_SORT.
+void pause(ui::Context& c, double seconds) {
+  if (!c.con.typeAheadEmpty()) return;
+  if (const int k = c.con.inkey(con::KeyWait::seconds(seconds)); k != 0) c.con.pushKey(k);
+}
+
+bool isTable(const store::CatalogueTable& t, std::string_view name) { return t.table == name; }
+
+class ScreenHooks final : public store::RebuildHooks {
+ public:
+  explicit ScreenHooks(ui::Context& c) : c_(c) {}
+
+  void opened(const store::CatalogueTable& t) override {
+    if (c_.number("_PRIORYTET") == kAdministrator)
+      c_.con.writeCells(kNameRow, 0, std::string(t.table) + std::string(12, ' '), c_.con.attr(con::Slot::Standard));
+    if (!isTable(t, "EDIT") && !isTable(t, "ZMIANY")) pause(c_, 0.2);
+  }
+
+  void finished(const store::CatalogueTable& t, std::uint64_t, std::uint64_t) override {
+    if (isTable(t, "EDIT") || isTable(t, "ZMIANY")) c_.con.tone(880, 0.5);
+    if (isTable(t, "EDIT")) pause(c_, 1.0);
+    if (!t.quiet) ui::PASEK(c_, 1.0);
+    callRoutine(c_, "STOP_SORT");
+  }
+
+ private:
+  ui::Context& c_;
+};
+
+// Runs the structure upgrade when STATUS holds another stamp than the program's.
+void checkStructure(ui::Context& c) {
+  store::Tables& t = *c.tables;
+  if (!t.ws.env().exists(t.tablePath("STATUS"))) return;
+  if (!store::USE_(t, "STATUS", "S", {}, store::Caller{"INDEX", 0})) return;
+  db::WorkArea* status = t.ws.current();
+  std::string old(kStructureStamp.size(), ' ');
+  if (const auto field = status->fieldIndex("DATA_LIC")) {
+    status->goTop();
+    if (!status->eof()) old = status->value(*field).text();
+  }
+  status->close();
+  if (old == kStructureStamp) return;
+  c.con.clearScreen();
+  callRoutine(c, "UZG_WER", {rt::Value::character(old)});
+}
+
+void drawTitle(ui::Context& c) {
+  c.con.clearScreen();
+  const std::string title = "█▓▓▒▒░░  SORTOWANIE ZBIORÓW  ░░▒▒▓▓█"_pl;
+  c.con.writeCells(0, static_cast<int>((80 - title.size()) / 2), title, c.con.attr(con::Slot::Standard));
+}
+
+}  // namespace
+
+void INDEX(ui::Context& c, bool deleteAll, char group) {
+  ui::RoutineScope scope(c, "INDEX");
+  store::Tables& t = *c.tables;
+  drawTitle(c);
+  c.setPublic("_TOTAL", rt::Value::number(store::kRebuildSteps));
+  c.progressSteps = 0;
+  ui::PASEK(c, std::nullopt, "█"_pl);
+  const auto finish = [&] {
+    t.ws.closeAll();
+    if (c.progressSteps == 0) ui::PASEK(c, 1.0);  // the closing call needs a started bar
+    ui::PASEK(c);
+  };
+  ScreenHooks hooks(c);
+  try {
+    checkStructure(c);
+    store::rebuildIndexes(t, {deleteAll, group, false}, hooks);
+  } catch (const ui::Break&) {
+    // STOP_SORT: the rebuild ends here, with what is done so far.
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+std::string ORD4() { return "kod paskowy"; }
+
+}  // namespace core

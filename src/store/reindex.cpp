@@ -1,0 +1,268 @@
+// src/store/reindex.cpp — the index rebuild over the catalogue.
+#include "store/reindex.hpp"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "db/bulk_copy.hpp"
+#include "db/bulk_index.hpp"
+#include "db/bulk_pack.hpp"
+#include "db/work_area.hpp"
+#include "store/use.hpp"
+
+namespace store {
+namespace {
+
+constexpr std::string_view kHeadOfficeNumber = "00000";
+
+bool isBlankText(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char ch) { return ch == ' ' || ch == '\r' || ch == '\n' || ch == '\t'; });
+}
+
+std::string upper(std::string_view s) {
+  std::string out(s);
+  for (char& ch : out)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  return out;
+}
+
+[[noreturn]] void fail(std::string_view table, std::string_view what, const base::Status& s) {
+  throw RebuildError(std::string(table) + ": " + std::string(what) + ": " + s.toString());
+}
+
+void must(const base::Status& s, std::string_view table, std::string_view what) {
+  if (!s) fail(table, what, s);
+}
+
+// Copies a file through a new name renamed over `to`, so that `to` is never half written.
+void copyFile(sys::Env& env, const std::string& from, const std::string& to) {
+  auto in = env.open(from, sys::Access::ReadOnly, sys::Creation::OpenExisting);
+  if (!in) throw RebuildError(from + ": not read: " + in.error().toString());
+  const std::string fresh = to + "~";
+  auto out = env.open(fresh, sys::Access::ReadWrite, sys::Creation::CreateOrTruncate);
+  if (!out) throw RebuildError(fresh + ": not created: " + out.error().toString());
+  std::vector<std::byte> block(std::size_t{1} << 20);
+  for (std::uint64_t at = 0;;) {
+    auto n = (*in)->readAt(at, block);
+    if (!n) throw RebuildError(from + ": not read: " + n.error().toString());
+    if (*n == 0) break;
+    if (auto s = (*out)->writeAt(at, std::span<const std::byte>(block).first(*n)); !s)
+      throw RebuildError(fresh + ": not written: " + s.toString());
+    at += *n;
+  }
+  if (auto s = (*out)->sync(); !s) throw RebuildError(fresh + ": not synced: " + s.toString());
+  out->reset();
+  if (auto s = env.rename(fresh, to); !s) throw RebuildError(to + ": not replaced: " + s.toString());
+}
+
+class TableRebuild {
+ public:
+  TableRebuild(Tables& t, const CatalogueTable& table) : t_(t), def_(table) {}
+
+  void run(RebuildHooks& hooks) {
+    area_ = t_.ws.current();
+    hooks.opened(def_);
+    removeOwnIndexes();  // R1
+    if (def_.repair == Repair::EmptyNotes) deleteEmptyNotes();
+    const bool rewritten = def_.repair == Repair::OrderLines || def_.repair == Repair::Contractors;
+    // The rewrites leave deleted records out themselves, so the pass of a PACK is spared.
+    if (def_.pack && !rewritten) must(db::pack(*area_), def_.table, "pack");
+    if (def_.repair == Repair::OrderLines) repairOrderLines();
+    if (def_.repair == Repair::Contractors) keepOnePerNumber();
+    std::vector<std::string> attached;
+    for (const IndexEntry& e : def_.indexes) {
+      if (e.repairOnly) continue;
+      build(e);
+      attached.push_back(name(e));
+    }
+    must(attachIndexes(t_, attached), def_.table, "attach");
+    if (def_.repair == Repair::Contractors) keepFirstHeadOffice();
+    records_ = area_->lastRec();
+    for (std::size_t i = 1; i <= area_->orderCount(); ++i)
+      keys_ = std::max<std::uint64_t>(keys_, area_->order(i)->file().keyCount());
+    area_->close();
+  }
+
+  std::uint64_t records() const { return records_; }
+  std::uint64_t keys() const { return keys_; }
+
+ private:
+  std::string name(const IndexEntry& e) const {
+    return (e.inStation ? t_.stationFolder() : std::string()) + std::string(e.file);
+  }
+
+  void removeOwnIndexes() {
+    area_->clearOrders();
+    for (const IndexEntry& e : def_.indexes) {
+      const std::string path = t_.indexPath(name(e));
+      if (t_.ws.env().exists(path)) must(t_.ws.env().remove(path), def_.table, "remove " + path);
+    }
+  }
+
+  std::string keyOf(const IndexEntry& e) const {
+    if (e.shortNameKey.empty()) return std::string(e.key);
+    const std::string wersja = t_.textVar("_WERSJA");
+    const bool shortFirst = wersja.size() >= 66 && wersja[65] == 'S' && area_->fieldIndex("SKROT").has_value();
+    return std::string(shortFirst ? e.shortNameKey : e.key);
+  }
+
+  void build(const IndexEntry& e) {
+    const std::string path = t_.indexPath(name(e));
+    base::Status s;
+    try {
+      s = db::indexOn(*area_, path, db::IndexSpec(keyOf(e), std::string(e.condition), e.unique));
+    } catch (const std::exception& x) {
+      throw RebuildError(std::string(def_.table) + ": index " + std::string(e.file) + ": " + x.what());
+    }
+    must(s, def_.table, "index " + std::string(e.file));
+  }
+
+  std::size_t field(std::string_view name) const {
+    const auto i = area_->fieldIndex(name);
+    if (!i) throw RebuildError(std::string(def_.table) + ": no field " + std::string(name));
+    return *i;
+  }
+
+  // The visible, undeleted records in the controlling order.
+  std::vector<std::uint32_t> recordsInOrder() {
+    std::vector<std::uint32_t> out;
+    out.reserve(area_->lastRec());
+    for (area_->goTop(); !area_->eof(); area_->skip())
+      if (!area_->deleted()) out.push_back(area_->recno());
+    return out;
+  }
+
+  void deleteEmptyNotes() {
+    const std::size_t tekst = field("TEKST");
+    std::vector<std::uint32_t> empty;
+    area_->forEachRecord([&](std::uint32_t r) {
+      if (!area_->deleted() && isBlankText(area_->value(tekst).text())) empty.push_back(r);
+    });
+    for (std::uint32_t r : empty) {
+      area_->goTo(r);
+      must(area_->deleteRecord(), def_.table, "delete");
+    }
+  }
+
+  // R3
+  void repairOrderLines() {
+    const std::size_t status = field("STATUS");
+    const std::size_t at = area_->field(status).offset;
+    std::vector<std::uint32_t> inEdit;
+    area_->forEachRecord([&](std::uint32_t r) {
+      if (static_cast<char>(area_->record()[at]) == 'E') inEdit.push_back(r);
+    });
+    for (std::uint32_t r : inEdit) {
+      area_->goTo(r);
+      must(area_->replace(status, rt::Value::character("A")), def_.table, "replace STATUS");
+    }
+    const std::string temp = t_.stationFolder() + std::string(def_.table) + "_R";
+    rewriteThrough(IndexEntry{"", "SYMBOL()+NAZWA_TOW"}, temp);
+    const std::string tempPath = t_.indexPath(temp);
+    if (t_.ws.env().exists(tempPath)) must(t_.ws.env().remove(tempPath), def_.table, "remove " + tempPath);
+  }
+
+  // Builds an index named `file` on `e`, then rewrites the table in its order.
+  void rewriteThrough(const IndexEntry& e, const std::string& file) {
+    const std::string path = t_.indexPath(file);
+    base::Status s;
+    try {
+      s = db::indexOn(*area_, path, db::IndexSpec(std::string(e.key), std::string(e.condition), e.unique));
+    } catch (const std::exception& x) {
+      throw RebuildError(std::string(def_.table) + ": index " + file + ": " + x.what());
+    }
+    must(s, def_.table, "index " + file);
+    const std::vector<std::uint32_t> order = recordsInOrder();
+    if (copyTo_) {
+      area_->goTop();
+      auto copied = db::copyTo(*area_, t_.tablePath(file));
+      if (!copied) fail(def_.table, "copy to " + file, copied.error());
+    }
+    area_->clearOrders();
+    must(db::rewriteInOrder(*area_, order), def_.table, "rewrite");
+  }
+
+  // R4, the first half: one record per number, in number order.
+  void keepOnePerNumber() {
+    const IndexEntry* unique = nullptr;
+    for (const IndexEntry& e : def_.indexes)
+      if (e.repairOnly) unique = &e;
+    if (unique == nullptr) return;
+    copyTo_ = true;
+    rewriteThrough(*unique, name(*unique));
+    copyTo_ = false;
+    // The index described the table before the rewrite; nothing may use it afterwards.
+    const std::string path = t_.indexPath(name(*unique));
+    if (t_.ws.env().exists(path)) must(t_.ws.env().remove(path), def_.table, "remove " + path);
+  }
+
+  // R4, the second half: a single head-office record. The controlling order is NR_KON.
+  void keepFirstHeadOffice() {
+    const std::size_t nr = field("NR_KON");
+    if (!area_->seek(rt::Value::character(std::string(kHeadOfficeNumber)))) return;
+    bool deleted = false;
+    for (area_->skip(); !area_->eof() && area_->value(nr).text() == kHeadOfficeNumber; area_->skip()) {
+      must(area_->deleteRecord(), def_.table, "delete");
+      deleted = true;
+    }
+    if (deleted) must(db::pack(*area_), def_.table, "pack");
+  }
+
+  Tables& t_;
+  const CatalogueTable& def_;
+  db::WorkArea* area_ = nullptr;
+  bool copyTo_ = false;
+  std::uint64_t records_ = 0;
+  std::uint64_t keys_ = 0;
+};
+
+bool tableExists(Tables& t, std::string_view name) { return t.ws.env().exists(t.tablePath(name)); }
+
+void deleteAllIndexes(Tables& t) {
+  for (const std::string& path : t.paths.glob("*.NTX"))
+    if (base::Status s = t.ws.env().remove(path); !s) throw RebuildError(path + ": not removed: " + s.toString());
+}
+
+// R6: the station's print settings come from the program folder when the station has none.
+void provideStationCopy(Tables& t, const CatalogueTable& def) {
+  const std::string station = t.stationFolder() + std::string(def.table);
+  if (tableExists(t, station) || !tableExists(t, def.table)) return;
+  sys::Env& env = t.ws.env();
+  const std::string from = t.tablePath(def.table);
+  const std::string to = t.tablePath(station);
+  const std::string memoFrom = from.substr(0, from.size() - 4) + ".DBT";
+  // The memo file goes first: a table is never there without the memo file it refers to.
+  if (env.exists(memoFrom)) copyFile(env, memoFrom, to.substr(0, to.size() - 4) + ".DBT");
+  copyFile(env, from, to);
+}
+
+}  // namespace
+
+void rebuildIndexes(Tables& t, const RebuildRequest& request, RebuildHooks& hooks) {
+  const char group = static_cast<char>(upper(std::string_view(&request.group, 1))[0]);
+  struct CloseAll {
+    Tables& t;
+    ~CloseAll() { t.ws.closeAll(); }
+  } closeAll{t};
+  if (request.deleteAll && group == ' ') deleteAllIndexes(t);
+  for (const CatalogueTable& def : indexCatalogue()) {
+    if (!groupRebuilds(group, def.group)) continue;
+    if (def.needsOrderPair && (!tableExists(t, "ZAM_N") || !tableExists(t, "ZAM_P"))) {
+      hooks.skipped(def, "ZAM_N and ZAM_P are not both there");
+      continue;
+    }
+    if (def.inStation) provideStationCopy(t, def);
+    const std::string name = (def.inStation ? t.stationFolder() : std::string()) + std::string(def.table);
+    if (request.skipMissing && !tableExists(t, name)) {
+      hooks.skipped(def, "the table is missing");
+      continue;
+    }
+    if (!USE_(t, name, "E!", {}, Caller{"INDEX", 0})) continue;
+    TableRebuild rebuild(t, def);
+    rebuild.run(hooks);
+    hooks.finished(def, rebuild.records(), rebuild.keys());
+  }
+}
+
+}  // namespace store
