@@ -200,6 +200,24 @@ TEST_F(Installation, TextsAreStoredInCp852AndHelpAsMemoLines) {
   (*t)->close();
 }
 
+// A menu row is 36 columns wide and the help window shows 78 columns of text.
+TEST_F(Installation, MenuAndHelpTextsFitTheirWindows) {
+  for (const auto& r : rows("MENU")) EXPECT_LE(r.at("TRESC").size(), 34u) << rt::utf8FromCp852(r.at("TRESC"));
+  sys::PosixEnv env;
+  sys::SystemClock clock;
+  auto t = xbase::DbfFile::open(env, clock, (target() / "HELP.DBF").string(), xbase::Share::SharedReadOnly);
+  ASSERT_TRUE(t);
+  std::vector<std::byte> rec((*t)->recordLength());
+  for (std::uint32_t r = 1; (*t)->readRecord(r, rec); ++r) {
+    const std::string text = (*t)->memoText(rec, *(*t)->fieldIndex("OPIS"));
+    for (std::size_t at = 0, end; at < text.size(); at = end + 2) {
+      end = std::min(text.find("\r\n", at), text.size());
+      EXPECT_LE(end - at, 78u) << rt::utf8FromCp852(text.substr(at, end - at));
+    }
+  }
+  (*t)->close();
+}
+
 // ---- the source files ------------------------------------------------------------------
 
 void copyData(const std::filesystem::path& to) {
