@@ -2,11 +2,15 @@
 // Checks the table (every record and memo readable) and walks each index against it: key
 // order, each stored key equal to its key expression over its record, the count of records
 // passing its condition, every key found again. Prints "OK name count" or "FAIL name reason"
-// per file; exits 1 when anything failed, 2 on bad usage.
+// per file; exits 1 when anything failed, 2 on bad usage. When the table's folder holds the
+// configuration table CONFIG, the program-wide variables are read from it first, so keys
+// that format goods codes (S_I) are checked with the installation's own picture.
 #include <cstdio>
 #include <string>
 
 #include "commands.hpp"
+#include "core/config_vars.hpp"
+#include "core/program_vars.hpp"
 #include "core/register.hpp"
 #include "db/db_functions.hpp"
 #include "db/verify.hpp"
@@ -28,6 +32,23 @@ void report(const std::string& name, const db::Verdict& v) {
     std::printf("FAIL %s %s\n", name.c_str(), rt::utf8FromCp852(v.reason).c_str());
 }
 
+// The configuration record beside `table`, when there is one, into the program-wide variables.
+void readConfiguration(db::Workspace& ws, rt::Runtime& rt, const std::string& table) {
+  const auto slash = table.find_last_of('/');
+  const std::string config = (slash == std::string::npos ? std::string() : table.substr(0, slash + 1)) + "CONFIG.DBF";
+  if (!ws.env().exists(config)) return;
+  auto opened = ws.use(config, {"ZELCONFIG", xbase::Share::SharedReadOnly, true});
+  if (!opened) return;
+  db::WorkArea& area = **opened;
+  area.goTop();
+  if (!area.eof())
+    core::readConfigVars(rt, [&area](std::string_view name) -> std::optional<rt::Value> {
+      const auto i = area.fieldIndex(name);
+      return i ? std::optional<rt::Value>(area.value(*i)) : std::nullopt;
+    });
+  ws.close(area.number());
+}
+
 }  // namespace
 
 int verifyCommand(Args args) {
@@ -42,8 +63,15 @@ int verifyCommand(Args args) {
   ui::registerUi(rt.functions());
   db::Workspace ws(env, clock, rt);
   db::registerDatabaseFunctions(rt.functions(), ws);
+  core::declareProgramVars(rt);
   const std::string table = args[0];
   bool allOk = true;
+  try {
+    readConfiguration(ws, rt, table);
+  } catch (const std::exception& e) {
+    report("CONFIG.DBF", {false, e.what(), 0});  // the defaults stay; the table is checked all the same
+    allOk = false;
+  }
   db::WorkArea* area = nullptr;
   try {
     auto opened = ws.use(table, {"ZELVERIFY", xbase::Share::SharedReadOnly, false});
@@ -58,7 +86,7 @@ int verifyCommand(Args args) {
   }
   const db::Verdict t = db::verifyTable(*area);
   report(baseName(table), t);
-  allOk = t.ok;
+  allOk = allOk && t.ok;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string path = args[i];
     try {
