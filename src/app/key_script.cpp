@@ -1,6 +1,7 @@
 // src/app/key_script.cpp — reading and playing key scripts.
 #include "app/key_script.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,8 @@ namespace {
 
 namespace key = con::key;
 using base::Errc;
+
+constexpr con::Millis kExpectStep{20};
 
 struct Named {
   std::string_view name;
@@ -115,9 +118,15 @@ std::optional<con::KeyEvent> ScriptedDevice::readKey(std::optional<con::Millis> 
   while (waits && device_.scriptDone() && !steps_.empty()) {
     if (steps_.front().kind == ScriptStep::Kind::Expect) {
       if (!device_.shows(steps_.front().text)) {
-        // Another station holds what this one waits for: give it real time to let go.
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return device_.readKey(timeout);
+        // Another station holds what this one waits for (the program stands behind a
+        // waiting notice). Time passes here as it does for the other station, so that the
+        // notice's own timing (its offer of the emergency exit) comes when it would for a
+        // person; the console asks again for the rest of its wait. Nothing can change the
+        // screen during an untimed read: the scripted device ends the script then.
+        if (!timeout) return device_.readKey(timeout);
+        const con::Millis step = std::min(*timeout, kExpectStep);
+        std::this_thread::sleep_for(step);
+        return device_.readKey(step);
       }
       steps_.pop_front();
       continue;

@@ -8,10 +8,10 @@
 //                  PgUp, PgDn, Ins, Del, Space, F1..F12 with an optional Shift+, Ctrl+ or
 //                  Alt+ in front, Alt+LETTER, or the key's number
 //   wait SECONDS   virtual time passes (timeouts are played without waiting for real)
-//   expect TEXT    the keys after it wait until the screen shows TEXT: meanwhile every timed
-//                  key read passes its time with no key (and yields a moment of real time to
-//                  the other stations), so a waiting notice does not eat the keys meant for
-//                  the screen behind it; an untimed read then ends the script
+//   expect TEXT    the keys after it wait until the screen shows TEXT: meanwhile timed key
+//                  reads pass with no key, virtual time keeping pace with real time, so a
+//                  waiting notice does not eat the keys meant for the screen behind it; an
+//                  untimed read then ends the script
 //   screen PATH    the screen as shown now is written to PATH as UTF-8 text (25 lines)
 //   notify PATH    a line is written to PATH (a named pipe another process reads)
 //   await PATH     a line is read from PATH: the run stands still until one is written
