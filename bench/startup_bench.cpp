@@ -1,7 +1,7 @@
 // bench/startup_bench.cpp — the station program's start-up as a person meets it: the time
 // from starting the process to the login box, and from the typed password to the drawn
-// main menu (the rebuild of the operators' password index included), on a new installation
-// built from data/ by zelmoran-tool mkinst. Reference figure: under 100 ms each.
+// main menu (the rebuild of the operators' password index included), on the demo
+// installation at scale 1 (zelmoran-tool mkdemo). Reference figure: under 100 ms each.
 //
 // Each iteration is one real run on the scripted console. Its key script tells the
 // benchmark through named pipes when the login box waits for its first key and when the
@@ -25,14 +25,14 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// The installation, built once per process in a temporary folder.
+// The demo installation, built once per process in a temporary folder.
 const fs::path& installation() {
   static const fs::path folder = [] {
     char name[] = "/tmp/zel_startup_bench_XXXXXX";
     if (::mkdtemp(name) == nullptr) throw std::runtime_error("no temporary folder");
     const fs::path target = fs::path(name) / "inst";
-    const std::string command = std::string(ZEL_TOOL) + " mkinst " + ZEL_SOURCE_DIR + "/data " + target.string() + " >/dev/null";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("mkinst failed: " + command);
+    const std::string command = std::string(ZEL_TOOL) + " mkdemo " + target.string() + " --scale 1 >/dev/null";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("mkdemo failed: " + command);
     ::mkfifo((fs::path(name) / "login").c_str(), 0600);
     ::mkfifo((fs::path(name) / "menu").c_str(), 0600);
     std::ofstream(fs::path(name) / "run.keys") << "expect ******\nnotify " << (fs::path(name) / "login").string() << "\n"
