@@ -10,6 +10,7 @@
 #include "db/bulk_pack.hpp"
 #include "db/work_area.hpp"
 #include "store/use.hpp"
+#include "xbase/dbf_file.hpp"
 
 namespace store {
 namespace {
@@ -66,8 +67,9 @@ class TableRebuild {
     removeOwnIndexes();  // R1
     if (def_.repair == Repair::EmptyNotes) deleteEmptyNotes();
     const bool rewritten = def_.repair == Repair::OrderLines || def_.repair == Repair::Contractors;
-    // The rewrites leave deleted records out themselves, so the pass of a PACK is spared.
-    if (def_.pack && !rewritten) must(db::pack(*area_), def_.table, "pack");
+    // The rewrites leave deleted records out themselves, and a table without deleted
+    // records comes out of a PACK as it went in: both are spared the copy.
+    if (def_.pack && !rewritten && hasDeleted()) must(db::pack(*area_), def_.table, "pack");
     if (def_.repair == Repair::OrderLines) repairOrderLines();
     if (def_.repair == Repair::Contractors) keepOnePerNumber();
     std::vector<std::string> attached;
@@ -131,6 +133,17 @@ class TableRebuild {
     for (area_->goTop(); !area_->eof(); area_->skip())
       if (!area_->deleted()) out.push_back(area_->recno());
     return out;
+  }
+
+  bool hasDeleted() {
+    area_->flush();
+    xbase::DbfFile& table = area_->table();
+    const std::size_t length = table.recordLength();
+    std::vector<std::byte> block(std::max<std::size_t>((std::size_t{1} << 20) / length, 1) * length);
+    for (std::uint32_t r = 1, got; (got = table.readRecords(r, block)) > 0; r += got)
+      for (std::uint32_t i = 0; i < got; ++i)
+        if (xbase::isDeleted(std::span<const std::byte>(block).subspan(std::size_t{i} * length, length))) return true;
+    return false;
   }
 
   void deleteEmptyNotes() {
