@@ -221,6 +221,32 @@ TEST(INDEX, EscAfterTheFirstTableStopsTheRebuild) {
   }
 }
 
+TEST(INDEX, AnotherStructureStampInStatusRunsTheUpgradeFirst) {
+  struct Case {
+    std::vector<xbase::dbf::FieldSpec> fields;
+    std::string stamp;
+    std::vector<std::string> upgrades;  // the old stamps UZG_WER was given
+  };
+  const Case cases[] = {
+      {{{"DATA_AKT", 'D', 8}, {"DATA_LIC", 'C', 6}}, "160425", {"160425"}},
+      {{{"DATA_AKT", 'D', 8}, {"DATA_LIC", 'C', 6}}, "180916", {}},
+      {{{"DATA_AKT", 'D', 8}}, "", {"      "}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.stamp);
+    Installation s;
+    s.makeTable("STATUS", k.fields, {{"20160101", k.stamp}});
+    std::vector<std::string> upgrades;
+    s.rt.functions().add("UZG_WER", [&](rt::Runtime&, rt::Args& a) {
+      upgrades.push_back(a[0].text());
+      return rt::Value::logical(true);
+    });
+    s.index(false, "C");
+    EXPECT_EQ(upgrades, k.upgrades);
+    EXPECT_TRUE(s.has("CRM_PH.NTX")) << "the rebuild goes on";
+  }
+}
+
 TEST(INDEX, TheScreenShowsTheTitleTheBarTheTonesAndTheTableNameForAdministrators) {
   Installation s;
   s.rt.vars().set("_PRIORYTET", rt::Value::number(9));
