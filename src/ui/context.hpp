@@ -26,6 +26,9 @@ namespace ui {
 namespace browse {
 struct Host;
 }
+namespace lookup {
+struct State;
+}
 
 enum class Display { Colour, Monochrome };
 
@@ -118,6 +121,7 @@ struct Context {
   ActiveForm* form = nullptr;
   StampCheck stampCheck;     // menu entries that fail it are unavailable
   std::shared_ptr<browse::Host> browse;  // the table browser's state (browse/host.hpp)
+  std::shared_ptr<lookup::State> lookup;  // the dictionaries' state (lookup/lookup.hpp)
 
   // Memory-variable helpers: a missing or non-numeric variable reads as 0 / "".
   double number(std::string_view name) const;

@@ -21,6 +21,7 @@
 #include "ui/help/help_register.hpp"
 #include "ui/key.hpp"
 #include "ui/liczba.hpp"
+#include "ui/lookup/register_lookup.hpp"
 #include "ui/menu/menu_register.hpp"
 #include "ui/pasek.hpp"
 #include "ui/polskie.hpp"
@@ -87,6 +88,7 @@ void registerUi(rt::FunctionTable& fns, sys::Env& env, const sys::PathResolver& 
 void registerScreen(rt::FunctionTable& fns, Context& c) {
   registerForms(fns, c);
   browse::registerBrowse(fns, c);
+  lookup::registerLookup(fns, c);
   fns.add("QKE", [&c](rt::Runtime&, rt::Args& a) {
     QkeOptions o;
     o.second = textOr(a[1], "");

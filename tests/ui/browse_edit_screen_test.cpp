@@ -42,13 +42,14 @@ TEST(CellEdit, ARefusedValueKeepsTheReadGoingAndAnAcceptedOneMovesRight) {
   s.makeGoodsScreen();
   db::WorkArea& area = s.openGoods();
   auto e = s.browse(editable());
-  // Quantity of A1: "-5" breaks ILOSC >= 0; then 7 is accepted (typing past the end confirms).
-  s.script.keys({k::kRight, k::kRight, k::kEnter}).type("-5").key(k::kEnter).key(k::kHome).type("       7");
+  // Quantity of A1: "-5" breaks ILOSC >= 0; then 7 is accepted.
+  s.script.keys({k::kRight, k::kRight, k::kEnter}).type("-5").key(k::kEnter).keys({k::kHome, 25}).type("7");
+  s.script.key(k::kEnter);
   s.script.key(k::kEsc);
   ui::browse::DOEDIT(s.ctx, *e);
   EXPECT_EQ(field(area, 1, "ILOSC"), "7.00");
   EXPECT_EQ(e->column(), 3);  // POWROT empty: one column right; Cena zak. has no WEJSCIE, so no read
-  EXPECT_EQ(s.atRead(5).at(5, 37, 8), "-5 10,50");  // the read shows what was typed
+  EXPECT_EQ(s.atRead(5).at(5, 37, 8), "-5   ,  ");  // the read shows what was typed
 }
 
 TEST(CellEdit, EscPutsTheValueBackAndStaysOnTheColumn) {
@@ -118,7 +119,7 @@ TEST(CellEdit, InASharedTableTheRecordLockIsTakenAndReleasedAroundTheEdit) {
   Options o = editable();
   o.lockMode = 1;
   auto e = s.browse(o);
-  s.script.keys({k::kRight, k::kRight, k::kEnter}).type("       3").key(k::kEsc);
+  s.script.keys({k::kRight, k::kRight, k::kEnter}).type("3").keys({k::kEnter, k::kEsc});
   ui::browse::DOEDIT(s.ctx, *e);
   EXPECT_EQ(field(area, 1, "ILOSC"), "3.00");
   auto other = xbase::DbfFile::open(s.env, s.script.clock(), s.path("TOW.DBF"), xbase::Share::Shared);

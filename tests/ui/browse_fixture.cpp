@@ -47,7 +47,7 @@ void BrowseStation::makeTable(const std::string& name, const std::vector<xbase::
 void BrowseStation::makeEdit(const std::vector<EditRow>& rows) {
   std::vector<std::vector<std::string>> data;
   for (const EditRow& r : rows)
-    data.push_back({r.baza, r.nag1, r.nag2, r.pole, r.format, r.stopka, std::to_string(r.kolejnosc), r.warunek, "",
+    data.push_back({r.baza, r.nag1, r.nag2, r.pole, r.format, r.stopka, std::to_string(r.kolejnosc), r.warunek, r.slownik,
                     r.wejscie, r.powrot, r.komentarz, std::to_string(r.v1)});
   makeTable("EDIT.DBF",
             {{"BAZA", 'C', 10}, {"NAG1", 'C', 40}, {"NAG2", 'C', 30}, {"POLE", 'C', 60}, {"FORMAT", 'C', 30},

@@ -25,7 +25,7 @@ struct EditRow {
   int v1 = 0;
   std::string stopka;
   int kolejnosc = 0;
-  std::string komentarz, nag2;
+  std::string komentarz, nag2, slownik;
 };
 
 struct BrowseStation : Station {

@@ -155,6 +155,7 @@ bool Engine::readCell(const Column& col, int idx, db::WorkArea& t, const std::st
   }
   f.picture = scrolledPicture(col.picture, col.width, f.width);
   f.value = old;
+  f.name = field;
   f.attr = colourAttr(2);
   f.assign = [&](const rt::Value& v) { writeField(t, field, v); };
   const std::string check = !col.warunek.empty() ? col.warunek : col.slownik;

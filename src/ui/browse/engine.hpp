@@ -97,6 +97,11 @@ class Engine {
   double total() const { return total_; }
   bool readOnly() const { return readOnly_; }
   db::WorkArea& area() { return area_; }
+  // What a selection of table column `n` (1-based, clamped) types on the current record:
+  // the value as text without surrounding blanks.
+  std::string columnText(int n);
+  // The record of the latest selection (0: none yet).
+  std::uint32_t selectedRecno() const { return selectedRecno_; }
 
   // --- operations that other routines call by name ---
   bool EDITAPPEND();
@@ -205,6 +210,7 @@ class Engine {
   std::string savedScreen_;              // the screen as DOEDIT found it
   int removedWidth_ = -1;                 // after F10: the width of the remaining columns
   std::uint32_t entryRecno_ = 0;
+  std::uint32_t selectedRecno_ = 0;
   int entryOrder_ = 0;
 };
 

@@ -25,6 +25,7 @@ class Engine;
 // (reading goes on while it answers false); `dictionary` runs on F8 and key 532.
 struct FieldRead {
   int row = 0, col = 0, width = 0;
+  std::string name;  // what READVAR() reports while the field is read
   std::string picture;
   rt::Value value;
   std::function<void(const rt::Value&)> assign;
@@ -35,7 +36,8 @@ struct FieldRead {
 enum class ReadEnd { Confirmed, Escaped };
 using FieldReader = std::function<ReadEnd(Context&, FieldRead&)>;
 
-// Opens a table for the browser's own use (the EDIT table): read-only, in a free area.
+// Opens a table for the browser's own use (the EDIT table): read-only, in a free area,
+// which becomes the selected one.
 using TableOpener = std::function<base::Result<db::WorkArea*>(Context&, const std::string& path,
                                                               const std::string& alias)>;
 
@@ -49,5 +51,13 @@ struct Host {
 };
 
 Host& hostOf(Context& c);
+
+// The engine kept in state slot 1..3 (_HOR1.._REST1 and so on), or nullptr when the slot
+// holds none; and keeping `e` there (an engine kept before in the slot is released).
+std::shared_ptr<Engine> keptEngine(Context& c, int slot);
+void keepEngine(Context& c, int slot, std::shared_ptr<Engine> e);
+// The {"BROWSE", handle, kind} value that names a kept engine to the program's code.
+rt::Value handleValue(int handle, const char* kind);
+int handleOf(const rt::Value& v);
 
 }  // namespace ui::browse

@@ -7,6 +7,7 @@
 #include "con/key_codes.hpp"
 #include "rt/number_text.hpp"
 #include "ui/browse/engine.hpp"
+#include "ui/form/field_edit.hpp"
 #include "ui/qtn.hpp"
 
 namespace ui::browse {
@@ -191,9 +192,22 @@ void Engine::downOrAppend() {
   if (permitted(options_.appendAllowed) && appendStep()) rowPos_ = std::min(rowPos_ + 1, dataHeight() - 1);
 }
 
+std::string Engine::columnText(int n) {
+  if (tableCols_.empty()) return {};
+  const Column& col = tableCols_[static_cast<std::size_t>(std::clamp(n, 1, static_cast<int>(tableCols_.size())) - 1)];
+  const rt::Value v = evalColumn(col);
+  std::string text;
+  if (v.isText()) text = v.text();
+  else if (v.isNumber()) text = rt::str(v.numberParts());
+  else text = displayText(c_.rt, col, v);
+  const std::size_t a = text.find_first_not_of(' '), b = text.find_last_not_of(' ');
+  return a == std::string::npos ? std::string() : text.substr(a, b - a + 1);
+}
+
+// The chosen value is typed for the calling form. In a text field it is padded to the
+// field's length and typed from the field's first position, so it replaces what was there.
 void Engine::select() {
-  const std::vector<Column>& cols = tableCols_;
-  if (cols.empty() || area_.eof()) return;
+  if (tableCols_.empty() || area_.eof()) return;
   int n = *options_.selectColumn;
   bool enter = false, comma = false;
   if (n == 0) n = 1;
@@ -205,14 +219,14 @@ void Engine::select() {
     n -= 1000;
     comma = true;
   }
-  n = std::clamp(n, 1, static_cast<int>(cols.size()));
-  const rt::Value v = evalColumn(cols[static_cast<std::size_t>(n - 1)]);
-  std::string text;
-  if (v.isText()) text = v.text();
-  else if (v.isNumber()) text = rt::str(v.numberParts());
-  else text = displayText(c_.rt, cols[static_cast<std::size_t>(n - 1)], v);
-  const std::size_t a = text.find_first_not_of(' '), b = text.find_last_not_of(' ');
-  text = a == std::string::npos ? std::string() : text.substr(a, b - a + 1);
+  std::string text = columnText(n);
+  if (!comma && c_.form != nullptr && c_.form->field != nullptr) {
+    FieldEdit& field = *c_.form->field;
+    const rt::Value current = field.get().var.get();
+    if (current.isText() && text.size() < current.text().size()) text.resize(current.text().size(), ' ');
+    field.buffer().home();
+  }
+  selectedRecno_ = area_.recno();
   c_.con.stuff(text);
   if (enter) c_.con.pushKey(k::kEnter);
   if (comma) c_.con.pushKey(',');

@@ -16,7 +16,9 @@ int intOr(const rt::Value& v, int fallback) { return v.isNumber() ? static_cast<
 bool flagOr(const rt::Value& v, bool fallback) { return v.isLogical() ? v.logical() : fallback; }
 std::string textOr(const rt::Value& v, std::string fallback) { return v.isText() ? v.text() : fallback; }
 
-std::vector<OrderChoice> ordersOf(const rt::Value& v) {
+}  // namespace
+
+std::vector<OrderChoice> ordersFromValue(const rt::Value& v) {
   std::vector<OrderChoice> out;
   if (!v.isArray()) return out;
   int position = 0;
@@ -35,19 +37,7 @@ std::vector<OrderChoice> ordersOf(const rt::Value& v) {
   return out;
 }
 
-rt::Value handleValue(int handle, const char* kind) {
-  rt::Value v = rt::Value::newArray();
-  v.array()->push_back(rt::Value::character("BROWSE"));
-  v.array()->push_back(rt::Value::integer(handle));
-  v.array()->push_back(rt::Value::character(kind));
-  return v;
-}
-
-int handleOf(const rt::Value& v) {
-  if (!v.isArray() || v.array()->size() < 2) return 0;
-  const rt::Array& a = *v.array();
-  return a[0].isText() && a[0].text() == "BROWSE" && a[1].isNumber() ? static_cast<int>(a[1].num()) : 0;
-}
+namespace {
 
 Engine* running(Context& c) {
   Host& h = hostOf(c);
@@ -81,7 +71,7 @@ Options optionsFromArguments(const rt::Args& a) {
   if (!a[18].isNil()) o.deleteAllowed = a[18];
   o.keyFilter = a[19];
   o.restoreScreen = flagOr(a[20], true);
-  o.orders = ordersOf(a[21]);
+  o.orders = ordersFromValue(a[21]);
   if (a[22].isNumber()) o.selectColumn = static_cast<int>(a[22].num());
   o.rowFilter = a[23];
   o.goTop = a[24];

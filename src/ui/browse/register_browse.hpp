@@ -13,6 +13,10 @@ namespace ui::browse {
 // host keeps until DOEDIT releases it.
 void registerBrowse(rt::FunctionTable& fns, Context& c);
 
+// The orders offered by F5 from their list: entries {name, index number} (a bare name
+// takes its position as the index number).
+std::vector<OrderChoice> ordersFromValue(const rt::Value& v);
+
 // The options of a CLASSEDIT call from its positional arguments.
 Options optionsFromArguments(const rt::Args& a);
 

@@ -9,7 +9,7 @@
 #include "rt/date_text.hpp"
 #include "rt/number_text.hpp"
 #include "ui/browse/engine.hpp"
-#include "ui/browse/field_reader.hpp"
+#include "ui/browse/prompts.hpp"
 #include "ui/qke.hpp"
 #include "ui/qtn.hpp"
 
