@@ -15,6 +15,7 @@ int dumpCommand(Args args);
 int verifyCommand(Args args);
 int indexCommand(Args args);
 int keysCommand(Args args);
+int browseCommand(Args args);
 int mkinstCommand(Args args);
 int mkdemoCommand(Args args);
 

@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
      "index TABLE INDEXFILE 'KEY' [--for 'COND'] [--unique] [--descend]\n"
      "  zelmoran-tool index PROGRAM_FOLDER [--group G] [--delete-all]"},
     {"keys", tool::keysCommand, "keys"},
+    {"browse", tool::browseCommand, "browse TABLE [INDEX...] [--edit SCREEN [--view Vn]] [--write]"},
     {"mkinst", tool::mkinstCommand, "mkinst SOURCE TARGET [--force]"},
     {"mkdemo", tool::mkdemoCommand, "mkdemo TARGET [--role hq|ph01] [--scale N] [--data SOURCE] [--force]"},
 };

@@ -83,9 +83,15 @@ bool findScreen(db::WorkArea& a, const std::string& folder, const std::string& k
     if (seekScreen(a, key)) return true;
     a.clearOrders();
   }
-  // The index is missing or older than the table: build it again.
-  if (!db::indexOn(a, ntx, {"BAZA"}).isOk()) return false;
+  // The index is missing or older than the table: build it again. When that fails,
+  // another station may have been building it at the same moment: use theirs.
+  const bool built = db::indexOn(a, ntx, {"BAZA"}).isOk();
   a.clearOrders();
+  if (!built && !a.addOrder(ntx).isOk()) return false;
+  if (!built) {
+    a.setOrder(1);
+    return seekScreen(a, key);
+  }
   if (!a.addOrder(ntx).isOk()) return false;
   a.setOrder(1);
   return seekScreen(a, key);
