@@ -287,3 +287,25 @@ TEST(CardView, F12ShowsTheCurrentRecordOneFieldARow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Browse, AClickMakesTheClickedCellCurrentAndAClickOutsideTheRowsMovesNothing) {
+  uitest::BrowseStation s;
+  s.makeGoodsScreen();
+  db::WorkArea& area = s.openGoods();
+  auto e = s.browse(goods());
+  con::KeyEvent click{k::kMouseLeftDown};
+  click.row = 7;   // the third row: C3
+  click.col = 40;  // inside the Ilość column
+  s.script.key(click);
+  click.row = 20;  // under the frame
+  click.col = 18;
+  s.script.key(click).key(k::kEsc);
+  ui::browse::DOEDIT(s.ctx, *e);
+  EXPECT_EQ(current(area), "C3");
+  EXPECT_EQ(e->column(), 2);
+  EXPECT_EQ(e->rowPos(), 2);
+}
+
+}  // namespace

@@ -154,6 +154,7 @@ class Engine {
   void removeColumn();
   void moveColumnLeft();
   void downOrAppend();
+  void clickAt(int row, int col);
   void select();
   void leave();
 

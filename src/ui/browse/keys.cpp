@@ -114,12 +114,31 @@ bool Engine::tableKey(int key) {
     }
     default: break;
   }
+  if (key == k::kMouseLeftDown) {
+    clickAt(c_.con.lastKeyEvent().row, c_.con.lastKeyEvent().col);
+    return true;
+  }
   if (key == k::function(9, k::Mod::Shift)) freezeMore(1);
   else if (key == k::function(10, k::Mod::Shift)) freezeMore(-1);
   else if (key == k::function(10) && readOnly_) removeColumn();
   else if (key == k::function(10, k::Mod::Alt) && readOnly_) moveColumnLeft();
   else return false;
   return true;
+}
+
+// A click on a row of the view makes its record current, and the clicked column; a click
+// elsewhere does nothing.
+void Engine::clickAt(int row, int col) {
+  const int i = row - dataTop();
+  if (i < 0 || i >= static_cast<int>(rows_.size())) return;
+  area_.goTo(rows_[static_cast<std::size_t>(i)]);
+  rowPos_ = i;
+  int x = tableBox().left + 1;
+  for (const int v : visibleColumns()) {
+    const int w = tableCols_[static_cast<std::size_t>(v)].width;
+    if (col >= x && col < x + w) column_ = v;
+    x += w + 1;
+  }
 }
 
 void Engine::switchView() {
