@@ -105,6 +105,18 @@ class Console {
 
   // --- sound and time ---
   void tone(double hertz, double ticks) { device_.tone(hertz, ticks); }
+  // Runs `f` (an external program) with the device lent to it, then takes the device back;
+  // keys typed meanwhile belong to the program that ran. The screen is shown again as it was.
+  template <typename F>
+  void runOutside(F&& f) {
+    refresh();
+    device_.lend();
+    struct TakeBack {
+      Device& d;
+      ~TakeBack() { d.takeBack(); }
+    } takeBack{device_};
+    f();
+  }
   void startClock(int row, int col, Attr attr);
   void stopClock() { clock_.stop(); }
   bool clockRunning() const { return clock_.running(); }

@@ -43,6 +43,11 @@ class Device {
   virtual Millis elapsed() const = 0;
   // A tone of `hertz` for `ticks` of 1/18.2 s; returns when it is over.
   virtual void tone(double hertz, double ticks) = 0;
+  // Lends the device to another program and takes it back: a terminal leaves raw mode and
+  // the alternate screen, then returns to both and redraws. Devices with nothing to lend
+  // do nothing.
+  virtual void lend() {}
+  virtual void takeBack() {}
 };
 
 }  // namespace con

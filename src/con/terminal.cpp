@@ -177,6 +177,19 @@ void Terminal::waitUntilLargeEnough() {
   repaint();
 }
 
+// While lent, the terminal is as the program found it; the signal handlers find nothing
+// to put back (restoreTerminal clears g.active).
+void Terminal::lend() { restoreTerminal(); }
+
+void Terminal::takeBack() {
+  if (g.active) return;
+  const termios raw = rawOf(g.saved);
+  ::tcsetattr(options_.inFd, TCSADRAIN, &raw);
+  g.active = 1;
+  send(kEnter);
+  repaint();
+}
+
 void Terminal::repaint() {
   renderer_.invalidate();
   send("\x1B[0m\x1B[2J");

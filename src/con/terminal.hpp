@@ -42,6 +42,8 @@ class Terminal final : public Device {
   std::optional<KeyEvent> readKey(std::optional<Millis> timeout) override;
   Millis elapsed() const override;
   void tone(double hertz, double ticks) override;
+  void lend() override;
+  void takeBack() override;
 
   std::uint64_t bytesSent() const { return bytesSent_; }
 
