@@ -4,6 +4,7 @@
 #include "access/register.hpp"
 #include "access/stamp.hpp"
 #include "core/commands.hpp"
+#include "core/external/register_external.hpp"
 #include "core/register.hpp"
 #include "db/db_functions.hpp"
 #include "store/register.hpp"
@@ -75,6 +76,7 @@ void Station::registerRoutines() {
   ui::registerErrorHandler(fns, ctx, errorSeams);
   core::registerCore(fns);
   core::registerRoutines(fns, ctx);
+  core::registerExternal(fns, ctx);
   operators::registerAccess(fns, ctx, accessSeams);
   // Last: every command of the menu that no subsystem has registered runs RET2.
   core::registerCommands(fns, ctx);
