@@ -47,13 +47,13 @@ base::Result<Built> define(WorkArea& area, const IndexSpec& wanted) {
 }
 
 // I2, I3: writes the index to `path`; the builder sorts in bounded memory and renames a
-// new file over the old one.
-void build(WorkArea& area, const std::string& path, const Built& b) {
+// new file over the old one. Returns the number of keys written.
+std::uint64_t build(WorkArea& area, const std::string& path, const Built& b) {
   Workspace& ws = area.workspace();
   xbase::NtxBuilder builder(ws.env(), path, b.def);
   Status added;
   // Most keys are read straight from the record bytes; the rest go through the runtime.
-  const auto direct = RecordKey::compile(b.def.keyExpr, area.table().fields());
+  const auto direct = RecordKey::compile(b.def.keyExpr, area.table().fields(), &ws.runtime());
   area.forEachRecord([&](std::uint32_t recno) {
     if (!added || (b.condition && !ws.testIn(area, b.condition))) return;
     if (direct)
@@ -63,16 +63,18 @@ void build(WorkArea& area, const std::string& path, const Built& b) {
   });
   if (added) added = builder.finish();
   if (!added) throw base::IoFault(path, "index not built: " + added.message());
+  return builder.keysWritten();
 }
 
 }  // namespace
 
-Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& wanted) {
+Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& wanted, std::uint64_t* keys) {
   area.flush();
   auto b = define(area, wanted);
   if (!b) return b.error();
   area.clearOrders();
-  build(area, path, *b);
+  const std::uint64_t written = build(area, path, *b);
+  if (keys != nullptr) *keys = written;
   if (Status s = area.addOrder(path); !s) return s;
   area.goTop();
   return Status::ok();

@@ -34,7 +34,8 @@ struct IndexSpec {
 
 // Errc::Invalid: a key with no size on the blank record or longer than 256 bytes.
 // Throws the compiler's error for a key or condition that does not compile, IoFault.
-base::Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& wanted);
+// `keys`, when given, receives the number of keys written.
+base::Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& wanted, std::uint64_t* keys = nullptr);
 base::Status reindex(WorkArea& area);
 // An index in a new file that is removed when the area closes it; becomes the
 // controlling order next to the area's other indexes.

@@ -9,6 +9,7 @@
 #include "rt/arguments.hpp"
 #include "rt/codepage.hpp"
 #include "rt/number_text.hpp"
+#include "rt/runtime.hpp"
 #include "rt/text.hpp"
 #include "xbase/field_codec.hpp"
 #include "xbase/ntx_key.hpp"
@@ -16,7 +17,7 @@
 namespace db {
 
 struct RecordKey::Node {
-  enum class Kind { Field, Literal, Upper, Substr, Left, Dtos, Str, Concat };
+  enum class Kind { Field, Literal, Upper, Substr, Left, Dtos, Str, Concat, Mapped };
   Kind kind = Kind::Literal;
   char type = 'C';  // of the value: C N D L
   xbase::dbf::Field field{};  // a copy: the table's field list is replaced when the file is reopened (ZAP, PACK)
@@ -24,6 +25,8 @@ struct RecordKey::Node {
   long long args[2] = {0, 0};
   int argCount = 0;  // constant number arguments after the first
   std::vector<std::unique_ptr<Node>> kids;
+  std::shared_ptr<const rt::TextForm> form;  // Mapped: the function's text form
+  const rt::Runtime* runtime = nullptr;
 };
 
 namespace {
@@ -40,7 +43,8 @@ std::string_view fieldBytes(const xbase::dbf::Field& f, std::span<const std::byt
 
 class Parser {
  public:
-  Parser(std::string_view text, const std::vector<xbase::dbf::Field>& fields) : s_(text), fields_(fields) {}
+  Parser(std::string_view text, const std::vector<xbase::dbf::Field>& fields, const rt::Runtime* runtime)
+      : s_(text), fields_(fields), runtime_(runtime) {}
 
   std::unique_ptr<Node> parse() {
     auto n = expression();
@@ -150,7 +154,9 @@ class Parser {
     else if (word == "LEFT") n->kind = Kind::Left;
     else if (word == "DTOS") n->kind = Kind::Dtos;
     else if (word == "STR") n->kind = Kind::Str;
+    else if (runtime_ != nullptr && (n->form = runtime_->functions().textForm(word))) n->kind = Kind::Mapped;
     else return nullptr;
+    n->runtime = runtime_;
     auto arg = expression();
     if (!arg) return nullptr;
     while (eat(",")) {
@@ -166,12 +172,14 @@ class Parser {
       case Kind::Left: return t == 'C' && n->argCount == 1 ? std::move(n) : nullptr;
       case Kind::Dtos: return t == 'D' && n->argCount == 0 ? std::move(n) : nullptr;
       case Kind::Str: return t == 'N' && n->kids[0]->kind == Kind::Field ? std::move(n) : nullptr;
+      case Kind::Mapped: return t == 'C' && n->argCount == 0 ? std::move(n) : nullptr;
       default: return nullptr;
     }
   }
 
   std::string_view s_;
   const std::vector<xbase::dbf::Field>& fields_;
+  const rt::Runtime* runtime_;
   std::size_t at_ = 0;
 };
 
@@ -220,6 +228,11 @@ std::string_view text(Node& n, std::span<const std::byte> record) {
       }
       return n.scratch;
     }
+    case Kind::Mapped: {
+      const std::string_view v = text(*n.kids[0], record);
+      (*n.form)(*n.runtime, v, n.scratch);
+      return n.scratch;
+    }
     case Kind::Concat: {
       n.scratch.clear();
       for (auto& k : n.kids) n.scratch.append(text(*k, record));
@@ -234,8 +247,9 @@ std::string_view text(Node& n, std::span<const std::byte> record) {
 RecordKey::RecordKey(std::unique_ptr<Node> root) : root_(std::move(root)) {}
 RecordKey::~RecordKey() = default;
 
-std::unique_ptr<RecordKey> RecordKey::compile(std::string_view text, const std::vector<xbase::dbf::Field>& fields) {
-  auto root = Parser(text, fields).parse();
+std::unique_ptr<RecordKey> RecordKey::compile(std::string_view text, const std::vector<xbase::dbf::Field>& fields,
+                                              const rt::Runtime* runtime) {
+  auto root = Parser(text, fields, runtime).parse();
   if (!root) return nullptr;
   return std::unique_ptr<RecordKey>(new RecordKey(std::move(root)));
 }

@@ -1,7 +1,9 @@
 // src/db/record_key.hpp — index keys read straight from a record buffer, for the key
 // expressions that index builds and index upkeep meet most: field names, FIELD->name,
-// character literals, UPPER, SUBSTR, LEFT, DTOS and STR with constant arguments, joined
-// by `+`. Any other text gets no RecordKey, and the caller evaluates it through the runtime.
+// character literals, UPPER, SUBSTR, LEFT, DTOS and STR with constant arguments, and the
+// functions of one character argument that have a text form in the runtime's function table
+// (rt::TextForm), joined by `+`. Any other text gets no RecordKey, and the caller evaluates
+// it through the runtime.
 // Not here: the general evaluator (rt), encoding a key value (order.hpp).
 //
 // Rules:
@@ -22,12 +24,18 @@
 
 #include "xbase/dbf_field.hpp"
 
+namespace rt {
+class Runtime;
+}
+
 namespace db {
 
 class RecordKey {
  public:
-  // nullptr when the text lies outside the forms above.
-  static std::unique_ptr<RecordKey> compile(std::string_view text, const std::vector<xbase::dbf::Field>& fields);
+  // nullptr when the text lies outside the forms above. Text forms are looked up in
+  // `runtime`'s function table (none without one); the runtime must outlive the key.
+  static std::unique_ptr<RecordKey> compile(std::string_view text, const std::vector<xbase::dbf::Field>& fields,
+                                            const rt::Runtime* runtime = nullptr);
   ~RecordKey();
   RecordKey(const RecordKey&) = delete;
   RecordKey& operator=(const RecordKey&) = delete;

@@ -465,7 +465,7 @@ Status WorkArea::addOrder(const std::string& path) {
 
 void WorkArea::addOrder(std::unique_ptr<Order> order) {
   flush();
-  order->setRecordKey(RecordKey::compile(order->file().header().keyExpr, table_->fields()));
+  order->setRecordKey(RecordKey::compile(order->file().header().keyExpr, table_->fields(), &ws_.runtime()));
   orders_.push_back(std::move(order));
   if (controlling_ == 0) controlling_ = 1;
   cursorRecno_ = 0;

@@ -15,8 +15,19 @@ Value& Args::ref(std::size_t i) {
 
 void FunctionTable::add(std::string_view name, Function f, Abbrev abbrev) {
   std::string key = asciiUpper(name);
-  byName_[key] = Entry{key, std::make_shared<Function>(std::move(f)), abbrev};
+  byName_[key] = Entry{key, std::make_shared<Function>(std::move(f)), abbrev, nullptr};
   ++generation_;
+}
+
+void FunctionTable::setTextForm(std::string_view name, TextForm form) {
+  auto it = byName_.find(asciiUpper(name));
+  ZEL_CHECK(it != byName_.end());
+  it->second.text = std::make_shared<const TextForm>(std::move(form));
+}
+
+std::shared_ptr<const TextForm> FunctionTable::textForm(std::string_view name) const {
+  auto it = byName_.find(asciiUpper(name));
+  return it == byName_.end() ? nullptr : it->second.text;
 }
 
 const Function* FunctionTable::find(std::string_view name) const {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +41,12 @@ class Args {
 
 using Function = std::function<Value(Runtime&, Args&)>;
 
+// A function of one character argument whose result is character and depends only on that
+// text and the runtime's settings and variables may also be given in this form: `out`
+// receives the function's result for the text `in`. Index keys over such a call are then
+// read from record bytes without building values. It must agree with the function.
+using TextForm = std::function<void(const Runtime&, std::string_view in, std::string& out)>;
+
 enum class Abbrev { FullName, FourLetters };
 
 class FunctionTable {
@@ -50,6 +57,11 @@ class FunctionTable {
   // nullptr when none. The pointer stays valid until the entry is replaced.
   const Function* find(std::string_view name) const;
   bool contains(std::string_view name) const { return find(name) != nullptr; }
+  // Gives the registered `name` its text form; replacing the function drops the form.
+  // REQUIRES: `name` is registered.
+  void setTextForm(std::string_view name, TextForm form);
+  // The text form of the function registered under exactly `name` (any case), if any.
+  std::shared_ptr<const TextForm> textForm(std::string_view name) const;
   std::vector<std::string> names() const;
   // Changes whenever an entry is added or replaced, so a cached find() can be re-checked.
   std::uint64_t generation() const { return generation_; }
@@ -59,6 +71,7 @@ class FunctionTable {
     std::string name;  // upper case
     std::shared_ptr<Function> fn;
     Abbrev abbrev;
+    std::shared_ptr<const TextForm> text;
   };
   std::unordered_map<std::string, Entry> byName_;
   std::uint64_t generation_ = 1;

@@ -265,6 +265,13 @@ void registerStringFunctions(FunctionTable& t) {
   t.add("RTRIM", [](Runtime& rt, Args& a) { return trimFunction(rt, a, "RTRIM", 1100); }, kAbbrev);
   t.add("LTRIM", LTRIM, kAbbrev);
   t.add("ALLTRIM", ALLTRIM);
+  // Index keys over the trims are read from record bytes.
+  const auto textForm = [](std::string_view (*f)(std::string_view)) {
+    return [f](const Runtime&, std::string_view in, std::string& out) { out.assign(f(in)); };
+  };
+  for (const char* name : {"TRIM", "RTRIM"}) t.setTextForm(name, textForm(trimRight));
+  t.setTextForm("LTRIM", textForm(trimLeft));
+  t.setTextForm("ALLTRIM", textForm([](std::string_view s) { return trimRight(trimLeft(s)); }));
   t.add("PADR", [](Runtime& rt, Args& a) { return padFunction(rt, a, "PADR", PadSide::Right); });
   t.add("PADL", [](Runtime& rt, Args& a) { return padFunction(rt, a, "PADL", PadSide::Left); });
   t.add("PADC", [](Runtime& rt, Args& a) { return padFunction(rt, a, "PADC", PadSide::Both); });

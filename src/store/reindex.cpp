@@ -81,8 +81,6 @@ class TableRebuild {
     must(attachIndexes(t_, attached), def_.table, "attach");
     if (def_.repair == Repair::Contractors) keepFirstHeadOffice();
     records_ = area_->lastRec();
-    for (std::size_t i = 1; i <= area_->orderCount(); ++i)
-      keys_ = std::max<std::uint64_t>(keys_, area_->order(i)->file().keyCount());
     area_->close();
   }
 
@@ -112,12 +110,14 @@ class TableRebuild {
   void build(const IndexEntry& e) {
     const std::string path = t_.indexPath(name(e));
     base::Status s;
+    std::uint64_t keys = 0;
     try {
-      s = db::indexOn(*area_, path, db::IndexSpec(keyOf(e), std::string(e.condition), e.unique));
+      s = db::indexOn(*area_, path, db::IndexSpec(keyOf(e), std::string(e.condition), e.unique), &keys);
     } catch (const std::exception& x) {
       throw RebuildError(std::string(def_.table) + ": index " + std::string(e.file) + ": " + x.what());
     }
     must(s, def_.table, "index " + std::string(e.file));
+    keys_ = std::max(keys_, keys);
   }
 
   std::size_t field(std::string_view name) const {

@@ -201,6 +201,7 @@ base::Status NtxBuilder::writeTree(sys::File& out) {
     if (def_.unique && any && key == last) return;
     if (def_.unique) last.assign(key);
     any = true;
+    ++keysWritten_;
     writer.add(key, base::loadU32le(reinterpret_cast<const std::byte*>(rec + ks)));
   };
   if (runs_.empty()) {

@@ -40,6 +40,8 @@ class NtxBuilder {
   base::Status finish();
 
   std::size_t runsWritten() const { return runs_.size(); }
+  // Keys in the finished index (after UNIQUE dropped the repeats).
+  std::uint64_t keysWritten() const { return keysWritten_; }
 
  public:
   // A sort handle: 16 key bytes, from the first byte in which the run's keys differ, as two
@@ -69,6 +71,7 @@ class NtxBuilder {
   std::size_t sortedCount_ = 0, sortedCapacity_ = 0;
   std::vector<std::unique_ptr<Run>> runs_;
   bool finished_ = false;
+  std::uint64_t keysWritten_ = 0;
 };
 
 }  // namespace xbase

@@ -5,6 +5,7 @@
 #include "core/ds.hpp"
 #include "core/ep.hpp"
 #include "core/program_vars.hpp"
+#include "core/register.hpp"
 #include "core/s_i.hpp"
 #include "core/szer.hpp"
 
@@ -31,6 +32,23 @@ TEST_F(Display, EachRoutineUsesItsOwnPicture) {
 TEST_F(Display, AnEmptyPictureShowsTheValueAsItIs) {
   EXPECT_EQ(core::S_I(rt, rt::Value::character("AB 12")), "AB 12");
   EXPECT_EQ(core::S_S(rt, rt::Value::integer(15)), "        15");
+}
+
+// Index keys over S_I are read through its text form: it must give what the call gives,
+// under whatever picture is configured at the time.
+TEST_F(Display, SITextFormAgreesWithTheCall) {
+  core::registerCore(rt.functions());
+  const auto form = rt.functions().textForm("S_I");
+  ASSERT_TRUE(form);
+  for (const char* picture : {"99999", "@R 99-999", "@! XXXX", ""}) {
+    set("_FORMAT_IND", rt::Value::character(picture));
+    for (const char* code : {"1234", "01234 ", "ab12x", "", "123456789"}) {
+      SCOPED_TRACE(std::string(picture) + " / " + code);
+      std::string out;
+      (*form)(rt, code, out);
+      EXPECT_EQ(out, core::S_I(rt, rt::Value::character(code)));
+    }
+  }
 }
 
 TEST_F(Display, DSGivesTheDateOrEightBlanks) {

@@ -50,6 +50,14 @@ TEST(RecordKey, GivesTheRuntimesKeyForEveryRecord) {
   rt::Runtime rt;
   db::Workspace ws(st.env, st.clock, rt);  // the runtime's own compiler
   db::WorkArea& a = **ws.use(rawTable(st), {"RAW", xbase::Share::Exclusive, false});
+  // A program function with a text form: the text backwards, with its length in front.
+  rt.functions().add("WSTECZ", [](rt::Runtime&, rt::Args& args) {
+    const std::string t = args[0].text();
+    return rt::Value::character(std::to_string(t.size()) + std::string(t.rbegin(), t.rend()));
+  });
+  rt.functions().setTextForm("WSTECZ", [](const rt::Runtime&, std::string_view in, std::string& out) {
+    out = std::to_string(in.size()) + std::string(in.rbegin(), in.rend());
+  });
   struct Case {
     const char* text;
     std::size_t size, decimals;
@@ -69,10 +77,13 @@ TEST(RecordKey, GivesTheRuntimesKeyForEveryRecord) {
       {"ILO", 8, 2},
       {"DATA", 8, 0},
       {"JEST", 1, 0},
+      {"LTRIM(NAZWA)+KOD", 18, 0},
+      {"TRIM(KOD)+'|'+RTRIM(NAZWA)+ALLTRIM(NAZWA)", 30, 0},
+      {"wstecz(KOD+'.')+WSTECZ(LTRIM(NAZWA))", 24, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    auto direct = db::RecordKey::compile(c.text, a.table().fields());
+    auto direct = db::RecordKey::compile(c.text, a.table().fields(), &rt);
     ASSERT_TRUE(direct);
     const db::Expr e = ws.compile(c.text);
     for (std::uint32_t r = 1; r <= a.lastRec(); ++r) {
@@ -93,6 +104,22 @@ TEST(RecordKey, LeavesOtherExpressionsToTheRuntime) {
     SCOPED_TRACE(text);
     EXPECT_FALSE(db::RecordKey::compile(text, fields));
   }
+}
+
+// A text form belongs to the function it was given with: a function registered over it,
+// or a call with more arguments, leaves the key to the runtime.
+TEST(RecordKey, UsesATextFormOnlyWhileItsFunctionStands) {
+  rt::Runtime rt;
+  const std::vector<xbase::dbf::Field> fields = {{"KOD", xbase::dbf::FieldType::Character, 6, 0, 1}};
+  const auto form = [](const rt::Runtime&, std::string_view in, std::string& out) { out.assign(in); };
+  rt.functions().add("SAM", [](rt::Runtime&, rt::Args& args) { return args[0]; });
+  rt.functions().setTextForm("SAM", form);
+  EXPECT_TRUE(db::RecordKey::compile("SAM(KOD)", fields, &rt));
+  EXPECT_FALSE(db::RecordKey::compile("SAM(KOD)", fields));  // no runtime given
+  EXPECT_FALSE(db::RecordKey::compile("SAM(KOD, 2)", fields, &rt));
+  EXPECT_FALSE(db::RecordKey::compile("LTRI(KOD)", fields, &rt));  // abbreviations go to the runtime
+  rt.functions().add("SAM", [](rt::Runtime&, rt::Args& args) { return args[0]; });
+  EXPECT_FALSE(db::RecordKey::compile("SAM(KOD)", fields, &rt));
 }
 
 // Every key stored in the indexes written by the reference implementation is what the
