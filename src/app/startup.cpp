@@ -11,6 +11,7 @@
 #include "con/key_codes.hpp"
 #include "core/config_vars.hpp"
 #include "core/program_vars.hpp"
+#include "core/station_print_settings.hpp"
 #include "db/bulk_index.hpp"
 #include "db/work_area.hpp"
 #include "rt/codepage.hpp"
@@ -158,26 +159,6 @@ void login(Station& st) {
   endRun(core::NR_OPE_(st.rt));
 }
 
-// Copies a file through the environment; false when it cannot be done whole.
-bool copyFile(sys::Env& env, const std::string& from, const std::string& to) {
-  auto in = env.open(from, sys::Access::ReadOnly);
-  if (!in) return false;
-  auto out = env.open(to + ".tmp", sys::Access::ReadWrite, sys::Creation::CreateOrTruncate);
-  if (!out) return false;
-  std::vector<std::byte> buf(64 * 1024);
-  std::uint64_t at = 0;
-  for (;;) {
-    auto n = (*in)->readAt(at, buf);
-    if (!n) return false;
-    if (*n == 0) break;
-    if (!(*out)->writeAt(at, std::span(buf.data(), *n))) return false;
-    at += *n;
-  }
-  if (!(*out)->sync()) return false;
-  out->reset();
-  return env.rename(to + ".tmp", to).isOk();
-}
-
 // 16. The station folder and its own print settings.
 void prepareStationFolder(Station& st) {
   const std::string folder = st.paths.resolve(core::SCL_(st.rt));
@@ -186,14 +167,7 @@ void prepareStationFolder(Station& st) {
     st.message("Uwaga! Błędna konfiguracja programu. Brak kartoteki "_pl + core::SCL_(st.rt));
     return;
   }
-  const std::string sc = core::SC_(st.rt);
-  const std::string own = st.paths.resolve(sc + "PARADRUK.DBF");
-  if (st.env.exists(own)) return;
-  if (!copyFile(st.env, st.tables.tablePath("PARADRUK"), own)) return;
-  if (!store::USE_(st.tables, sc + "PARADRUK", "E!")) return;
-  const base::Status built = db::indexOn(*st.ws.current(), st.tables.indexPath(sc + "PARADRUK"), db::IndexSpec("WARIANT"));
-  st.ws.closeAll();
-  if (!built) throw base::IoFault(st.tables.indexPath(sc + "PARADRUK"), built.toString());
+  core::copyPrintSettings(st.tables);
 }
 
 // 18. The operator's own station of the invoicing program.

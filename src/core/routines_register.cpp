@@ -5,6 +5,7 @@
 
 #include "core/apostrof.hpp"
 #include "core/commands.hpp"
+#include "core/config/register_config.hpp"
 #include "core/diskerror.hpp"
 #include "core/exe.hpp"
 #include "core/haslo.hpp"
@@ -107,6 +108,7 @@ void registerRoutines(rt::FunctionTable& fns, ui::Context& c) {
     return rt::Value();
   });
   fns.add("ORD4", [](rt::Runtime&, rt::Args&) { return rt::Value::character(ORD4()); });
+  registerConfig(fns, c);
   registerCommands(fns, c);
 }
 
