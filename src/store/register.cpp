@@ -13,6 +13,7 @@
 #include "store/crea_bazy.hpp"
 #include "store/dir_exist.hpp"
 #include "store/exist.hpp"
+#include "store/goods_code/zmiana.hpp"
 #include "store/info_log.hpp"
 #include "store/tables.hpp"
 #include "store/use.hpp"
@@ -65,6 +66,11 @@ void registerTables(rt::FunctionTable& fns, Tables& t) {
   });
   fns.add("INFO_LOG", [&t](rt::Runtime&, rt::Args& a) {
     INFO_LOG(t, a[0].isText() ? a[0].text() : std::string(), a[1]);
+    return rt::Value();
+  });
+  fns.add("ZMIANA", [&t](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isNil() && !a[0].isLogical()) return argumentError(rt, "ZMIANA");
+    ZMIANA(t, a[0].isNil() || a[0].logical());
     return rt::Value();
   });
   fns.add("DIR_EXIST", [&t](rt::Runtime& rt, rt::Args& a) {
