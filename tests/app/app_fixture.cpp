@@ -59,7 +59,7 @@ void makeInstallation(const std::string& folder, const Installation& inst) {
   b.set(config, "KONTO_PH", Builder::text(inst.konto));
   b.set(config, "KARTOTEKA", Builder::text("DANE"));
   b.set(config, "LICZBA_STA", rt::Value::number(inst.stations));
-  b.set(config, "FORMAT_IND", Builder::text("99999"));
+  b.set(config, "FORMAT_IND", Builder::text(inst.formatInd));
   b.set(config, "FIRMA_MENU", Builder::text("Hurtownia Testowa"));
   b.ws.closeAll();
 

@@ -24,6 +24,7 @@ struct Installation {
   std::string konto = "00000";   // "     ": a representative's copy before its first run
   int stations = 3;              // LICZBA_STA; a station folder DANE#nn is made for each
   std::string stamp = "180916";  // DATA_LIC of STATUS
+  std::string formatInd = "99999";  // FORMAT_IND of CONFIG
 };
 
 // Makes the installation in `folder` (an existing folder).
