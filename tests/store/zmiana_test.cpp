@@ -167,6 +167,11 @@ TEST(ZMIANA, WidensTheCodesOfEveryTableAndLogsWhatItFound) {
                        {"TABELA", "INDEKS2", "20", ""},
                        {"TOW", "INDEKS", "20", "1234"}}));
   EXPECT_EQ(s.row(0, 0, 80).find("ZMIANA INDEKSÓW NA 5-CIO ZNAKOWE") != std::string::npos, true);
+  // Row 24 as the last table left it: the last name of the list, then the last field
+  // converted and no records to go.
+  EXPECT_EQ(s.row(24, 0, 17), "Plik ZMIANY      ");
+  EXPECT_EQ(s.row(24, 30, 17), "Pole INDEKS      ");
+  EXPECT_EQ(s.row(24, 60, 15), "Rekord        0");
   EXPECT_EQ(s.tones(880), 1);
   ASSERT_FALSE(s.errors.empty());
   EXPECT_EQ(s.errors.back(), "KONIEC");
