@@ -50,7 +50,7 @@ void HeadlessStation::loadConfiguration() {
       if (!i || a.eof()) return std::nullopt;
       return a.value(*i);
     });
-    a.close();
+    ws.close(a.number());  // frees the alias too
   }
   setStationFolder(rt);
   const std::string station = paths.resolve(tables.stationFolder());
