@@ -110,7 +110,6 @@ void run(benchmark::State& state, bool withIndexes) {
     const std::string folder = freshCopy();
     core::HeadlessStation st(folder);
     st.loadConfiguration();
-    st.ws.closeAll();  // the configuration's area keeps its alias after reading
     if (!withIndexes) st.rt.functions().add("INDEX", [](rt::Runtime&, rt::Args&) { return rt::Value(); });
     const auto start = Clock::now();
     store::ZMIANA(st.tables);

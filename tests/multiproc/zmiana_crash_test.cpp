@@ -140,7 +140,6 @@ void makeInstallation(const std::string& folder) {
 void start(sys::Env* env, const std::string& folder) {
   core::HeadlessStation st(folder, env);
   st.loadConfiguration();
-  st.ws.closeAll();  // the configuration's area keeps its alias after reading
   if (st.rt.vars().get("_FORMAT_IND").text().find("99999") == std::string::npos) store::ZMIANA(st.tables);
 }
 
