@@ -131,11 +131,14 @@ TEST(CONFIG, TheInvoicingStationIsZeroFilledAndNeedsItsPrintSettings) {
     SCOPED_TRACE(present);
     ConfigStation s;
     s.makeConfig("00003", "  ");
+    s.toField(7);  // GDZIE_KV, typed with a closing backslash
+    s.script.keys({kCtrlY});
+    s.script.type("kv\\");
+    s.script.keys({kEnter, kEnter, kEnter});
     if (present) {
       fs::create_directory(s.dir / "KV#07");
       std::ofstream(s.dir / "KV#07" / "PARADRUK.DBF") << "x";
     }
-    s.toField(10);
     s.script.type("7");
     s.script.keys({kEnter, kCtrlEnd, kEsc});
     s.call("CONFIG");
@@ -182,6 +185,20 @@ TEST(CONFIG, TheVariablesAreReadAgainAndANewStationFolderGetsItsPrintSettings) {
   EXPECT_TRUE(fs::exists(s.dir / "NOWE#01" / "PARADRUK.NTX"));
   EXPECT_FALSE(fs::exists(s.dir / "DANE#01" / "PARADRUK.DBF"));
   EXPECT_EQ(s.ws.lowestFree(), 1);
+}
+
+TEST(CONFIG, AStationFolderThatIsNotThereIsReportedAfterSaving) {
+  ConfigStation s;
+  s.makeConfig("00003", "  ");
+  s.toField(15);
+  s.script.keys({kCtrlY});
+  s.script.type("brak");
+  s.script.keys({kCtrlEnd, kEnter});
+  s.call("CONFIG");
+  EXPECT_EQ(s.configField("KARTOTEKA"), "BRAK                ");
+  EXPECT_EQ(core::SC_(s.rt), "BRAK#01\\");
+  EXPECT_TRUE(s.wasShown(12, "Uwaga! Błędna konfiguracja programu. Brak kartoteki BRAK#01"));
+  EXPECT_FALSE(fs::exists(s.dir / "BRAK#01"));
 }
 
 TEST(CONFIG, EscLeavesTheTableAsItWas) {

@@ -106,7 +106,9 @@ bool invoicingStationValid(ui::Context& c, const Draft& d) {
   ui::SZ(c);
   const std::string station = trimmed(d.text("STANOW_ZAM"));
   if (station.empty()) return true;
-  const std::string folder = trimmed(rt::upperCp852(d.text("GDZIE_KV"))) + "#" + rt::strZero(rt::val(station).value, 2);
+  std::string folder = trimmed(rt::upperCp852(d.text("GDZIE_KV")));
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();  // "C:\KV\" names "C:\KV"
+  folder += "#" + rt::strZero(rt::val(station).value, 2);
   return c.tables->ws.env().exists(c.paths.resolve(folder + "\\PARADRUK.DBF"));
 }
 

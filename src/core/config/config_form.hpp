@@ -10,8 +10,8 @@
 //       edits a copy: Esc leaves the table as it was, byte for byte; a saved form writes the
 //       fields it changed;
 //   C4  the account must be empty or five characters without blanks worth at most 25; the
-//       invoicing station is zero-filled and must be empty or name a folder GDZIE_KV + "#"
-//       + the two digits that holds PARADRUK.DBF; the yes/no fields take "T", "N" or blank;
+//       invoicing station is zero-filled and must be empty or name a folder GDZIE_KV (without
+//       a closing backslash) + "#" + the two digits that holds PARADRUK.DBF; the yes/no fields take "T", "N" or blank;
 //   C5  on saving, an empty account becomes "00000" and the invoicing station two digits;
 //   C6  then (also after Esc) the program-wide variables are read again from the record, the
 //       account and station taken as C5 shapes them, CONFIG is closed, the station folder
