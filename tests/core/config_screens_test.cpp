@@ -126,6 +126,26 @@ TEST(CONFIG, TheAccountTakesNoBlanksAndAtMost25) {
   }
 }
 
+TEST(CONFIG, TheFieldsRefuseWhatTheirRulesDoNotAllow) {
+  struct Case {
+    int field, row;
+    const char* typed;
+    bool refused;
+  };
+  for (const Case& k : {Case{0, 1, "00026", true}, Case{0, 1, "00025", false}, Case{5, 5, "N", true},
+                        Case{13, 14, "X", true}, Case{14, 15, "X", true}, Case{14, 15, "t", false}}) {
+    SCOPED_TRACE(k.typed);
+    ConfigStation s;
+    s.makeConfig("00003", "  ");
+    s.toField(k.field);
+    s.script.keys({kCtrlY});
+    s.script.type(k.typed);
+    s.script.keys({kEnter, kEsc});
+    s.call("CONFIG");
+    EXPECT_EQ(s.device.shown.back().cursor.row == k.row, k.refused);
+  }
+}
+
 TEST(CONFIG, TheInvoicingStationIsZeroFilledAndNeedsItsPrintSettings) {
   for (bool present : {true, false}) {
     SCOPED_TRACE(present);
