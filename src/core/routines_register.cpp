@@ -23,6 +23,7 @@
 #include "core/stop_sort.hpp"
 #include "core/symbol.hpp"
 #include "core/tmp.hpp"
+#include "core/upgrade/uzg_wer.hpp"
 #include "core/uwagi.hpp"
 #include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
@@ -108,6 +109,7 @@ void registerRoutines(rt::FunctionTable& fns, ui::Context& c) {
     return rt::Value();
   });
   fns.add("ORD4", [](rt::Runtime&, rt::Args&) { return rt::Value::character(ORD4()); });
+  fns.add("UZG_WER", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(UZG_WER(c)); });
   registerConfig(fns, c);
   registerCommands(fns, c);
 }
