@@ -11,6 +11,7 @@
 #include "db/work_area.hpp"
 #include "store/use.hpp"
 #include "xbase/dbf_file.hpp"
+#include "xbase/ntx_build.hpp"
 
 namespace store {
 namespace {
@@ -256,7 +257,10 @@ void rebuildIndexes(Tables& t, const RebuildRequest& request, RebuildHooks& hook
   const char group = static_cast<char>(upper(std::string_view(&request.group, 1))[0]);
   struct CloseAll {
     Tables& t;
-    ~CloseAll() { t.ws.closeAll(); }
+    ~CloseAll() {
+      t.ws.closeAll();
+      xbase::NtxBuilder::releaseSpareMemory();  // the sort memory the builds shared
+    }
   } closeAll{t};
   if (request.deleteAll && group == ' ') deleteAllIndexes(t);
   for (const CatalogueTable& def : indexCatalogue()) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <queue>
 
 #include "base/bytes.hpp"
@@ -37,7 +38,30 @@ int compareTail(const char* a, const char* b, std::size_t size, std::size_t from
   return 0;
 }
 
+// The buffers of the last build, kept for the next: a rebuild of many indexes then asks
+// the system for fresh (zero-filled) memory once rather than for every index.
+struct Spare {
+  std::mutex mutex;
+  sys::LargeBuffer<char> keys;
+  std::size_t keyBytes = 0;
+  sys::LargeBuffer<NtxBuilder::Handle> handles;
+  std::size_t handleCount = 0;
+};
+Spare& spare() {
+  static Spare s;
+  return s;
+}
+
 }  // namespace
+
+void NtxBuilder::releaseSpareMemory() {
+  Spare& sp = spare();
+  std::lock_guard lock(sp.mutex);
+  sp.keys.reset();
+  sp.keyBytes = 0;
+  sp.handles.reset();
+  sp.handleCount = 0;
+}
 
 struct NtxBuilder::Run {
   std::unique_ptr<sys::File> file;
@@ -57,6 +81,18 @@ NtxBuilder::NtxBuilder(sys::Env& env, std::string path, NtxDefinition def, std::
 }
 
 NtxBuilder::~NtxBuilder() {
+  Spare& sp = spare();
+  {
+    std::lock_guard lock(sp.mutex);
+    if (buffer_ && bufferBytes_ >= sp.keyBytes) {
+      sp.keys = std::move(buffer_);
+      sp.keyBytes = bufferBytes_;
+    }
+    if (sorted_ && sortedCapacity_ >= sp.handleCount) {
+      sp.handles = std::move(sorted_);
+      sp.handleCount = sortedCapacity_;
+    }
+  }
   for (auto& r : runs_) {
     r->file.reset();
     (void)env_.remove(r->path);
@@ -68,7 +104,18 @@ base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
   if (used_ / recordSize_ >= capacity_)
     if (auto s = spill(); !s) return s;
   // The whole run's room at once, uninitialised: untouched memory costs nothing.
-  if (!buffer_) buffer_ = sys::makeLargeBuffer<char>(capacity_ * recordSize_);
+  if (!buffer_) {
+    Spare& sp = spare();
+    std::lock_guard lock(sp.mutex);
+    if (sp.keys && sp.keyBytes >= capacity_ * recordSize_) {
+      buffer_ = std::move(sp.keys);
+      bufferBytes_ = sp.keyBytes;
+      sp.keyBytes = 0;
+    } else {
+      bufferBytes_ = capacity_ * recordSize_;
+      buffer_ = sys::makeLargeBuffer<char>(bufferBytes_);
+    }
+  }
   char* at = buffer_.get() + used_;
   std::memcpy(at, key.data(), key.size());
   base::storeU32le(reinterpret_cast<std::byte*>(at + key.size()), recno);
@@ -99,8 +146,16 @@ void NtxBuilder::sortBuffer() {
   for (std::size_t i = 0; i < n; ++i) ++start[bucketOf(wordAt(base + i * recordSize_, ks, common) ^ flip) + 1];
   for (std::size_t b = 1; b <= kBuckets; ++b) start[b] += start[b - 1];
   if (sortedCapacity_ < n) {
-    sorted_ = sys::makeLargeBuffer<Handle>(n);
-    sortedCapacity_ = n;
+    Spare& sp = spare();
+    std::lock_guard lock(sp.mutex);
+    if (sp.handles && sp.handleCount >= n) {
+      sorted_ = std::move(sp.handles);
+      sortedCapacity_ = sp.handleCount;
+      sp.handleCount = 0;
+    } else {
+      sorted_ = sys::makeLargeBuffer<Handle>(n);
+      sortedCapacity_ = n;
+    }
   }
   sortedCount_ = n;
   {

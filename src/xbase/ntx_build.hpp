@@ -40,6 +40,9 @@ class NtxBuilder {
   base::Status finish();
 
   std::size_t runsWritten() const { return runs_.size(); }
+  // A finished builder leaves its buffers to the next one, so that a run of builds fills
+  // fresh memory once; this gives them back to the system (at the end of such a run).
+  static void releaseSpareMemory();
   // Keys in the finished index (after UNIQUE dropped the repeats).
   std::uint64_t keysWritten() const { return keysWritten_; }
 
@@ -66,6 +69,7 @@ class NtxBuilder {
   std::size_t memory_;
   std::size_t capacity_;  // keys a run holds
   sys::LargeBuffer<char> buffer_;  // a run's keys with their record numbers, as they came
+  std::size_t bufferBytes_ = 0;    // its size, at least capacity_ keys
   std::size_t used_ = 0;            // bytes of buffer_ in use
   sys::LargeBuffer<Handle> sorted_;  // the run's keys in order, the first sortedCount_
   std::size_t sortedCount_ = 0, sortedCapacity_ = 0;
