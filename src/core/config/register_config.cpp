@@ -3,6 +3,7 @@
 #include "core/config/register_config.hpp"
 
 #include "core/config/config_form.hpp"
+#include "core/config/ustaw.hpp"
 #include "core/config/ustaw_druk.hpp"
 #include "rt/runtime.hpp"
 
@@ -13,6 +14,7 @@ void registerConfig(rt::FunctionTable& fns, ui::Context& c) {
     CONFIG(c);
     return rt::Value();
   });
+  fns.add("USTAW", [&c](rt::Runtime&, rt::Args&) { USTAW(c); return rt::Value(); });
   fns.add("USTAW_DRUK", [&c](rt::Runtime&, rt::Args&) { return rt::Value::logical(USTAW_DRUK(c)); });
 }
 
