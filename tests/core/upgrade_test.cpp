@@ -13,6 +13,8 @@
 #include "core/routines_fixture.hpp"
 #include "db/work_area.hpp"
 #include "rt/codepage.hpp"
+#include "rt/date.hpp"
+#include "xbase/dbf_file.hpp"
 #include "store/index_catalogue.hpp"
 #include "store/schema.hpp"
 #include "store/upgrade/restructure.hpp"
@@ -208,6 +210,69 @@ TEST(ChangeStructure, RefusesRowsThatMakeNoTableAndChangesNothing) {
   }));
   EXPECT_EQ(s.bytes("SPR_P.DBF"), before);
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(s.path("")) / "XSTRUP.DBF"));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(s.path("")) / "XSTRUN.DBF"));
+}
+
+TEST(ChangeStructure, TheRecordAdjustmentReachesEveryRecordOrNothingChanges) {
+  Installation s;
+  {
+    db::WorkArea& a = s.open("SPR_P");
+    for (const char* jm : {"szt", "kg", "m"}) {
+      ASSERT_TRUE(a.appendBlank());
+      ASSERT_TRUE(a.replace("JM", rt::Value::character(jm)));
+    }
+    a.goTo(2);
+    ASSERT_TRUE(a.lockRecord());
+    ASSERT_TRUE(a.deleteRecord());
+    s.ws.close(a.number());
+  }
+  const std::string before = s.bytes("SPR_P.DBF");
+  const auto widen = [](std::vector<store::FieldRow>& rows) { store::findRow(rows, "JM")->length = 6; };
+  int seen = 0;
+  // A failure half way leaves the old table as it was.
+  EXPECT_FALSE(store::changeStructure(s.tables, "SPR_P", widen, [&](xbase::DbfFile&, std::span<std::byte>) {
+    return ++seen == 2 ? base::Status(base::Errc::Io, "disk full") : base::Status();
+  }));
+  EXPECT_EQ(s.bytes("SPR_P.DBF"), before);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(s.path("")) / "XSTRUN.DBF"));
+
+  EXPECT_TRUE(store::changeStructure(s.tables, "SPR_P", widen, [](xbase::DbfFile& t, std::span<std::byte> rec) {
+    const std::size_t f = *t.fieldIndex("JM");
+    return t.setValue(rec, f, rt::Value::character("<" + trimmed(t.value(rec, f).text()) + ">"));
+  }));
+  db::WorkArea& a = s.open("SPR_P");
+  const std::vector<std::string> want = {"<szt>", "<kg>", "<m>"};
+  for (std::uint32_t r = 1; r <= 3; ++r) {
+    a.goTo(r);
+    EXPECT_EQ(trimmed(a.value(*a.fieldIndex("JM")).text()), want[r - 1]) << r;
+    EXPECT_EQ(a.deleted(), r == 2);
+  }
+  s.ws.close(a.number());
+}
+
+TEST(UZG_WER, MakesTheChangeListFromTheGoodsDatedYesterday) {
+  Installation s;
+  std::filesystem::remove(std::filesystem::path(s.path("")) / "ZMIANY.DBF");
+  // What a run killed while making the list leaves behind.
+  std::ofstream(std::filesystem::path(s.path("")) / "XSTRUN.DBF") << "half";
+  {
+    db::WorkArea& a = s.open("TOW");
+    for (const char* code : {"00002", "00001"}) {
+      ASSERT_TRUE(a.appendBlank());
+      ASSERT_TRUE(a.replace("INDEKS", rt::Value::character(code)));
+    }
+    s.ws.close(a.number());
+  }
+  const sys::CivilTime today = s.script.clock().now();
+  EXPECT_TRUE(s.upgrade());
+  db::WorkArea& a = s.open("ZMIANY");
+  ASSERT_EQ(a.lastRec(), 2u);
+  for (std::uint32_t r = 1; r <= 2; ++r) {
+    a.goTo(r);
+    EXPECT_EQ(a.value(*a.fieldIndex("DATA")).date().julianDay(), rt::Date::fromYmd(today.year, today.month, today.day).julianDay() - 1);
+  }
+  s.ws.close(a.number());
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(s.path("")) / "ZMIANY.NTX"));
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(s.path("")) / "XSTRUN.DBF"));
 }
 

@@ -122,35 +122,36 @@ class Upgrade {
     t_.ws.closeAll();
   }
 
-  // Step 3: the sector code gets its separator: "A12" becomes "A -12".
+  // Step 3: the sector code gets its separator: "A12" becomes "A -12". The values change in
+  // the new table before it replaces the old one: a run killed half way leaves the narrow
+  // field with the old values, and the next run converts them all.
   void widenSector() {
     const auto fields = inspect("ZAM_P");
     if (!has(fields, "SEKTOR") || widthOf(fields, "SEKTOR") >= 5) return;
-    change("ZAM_P", [](std::vector<store::FieldRow>& rows) { store::findRow(rows, "SEKTOR")->length = 5; });
-    if (!store::USE_(t_, "ZAM_P", "E", {}, store::callerAt())) throw Unavailable{};
-    db::WorkArea* a = t_.ws.current();
-    const std::size_t f = *a->fieldIndex("SEKTOR");
-    for (std::uint32_t r = 1; r <= a->lastRec(); ++r) {
-      a->goTo(r);
-      const std::string old = a->value(f).text();
-      if (trimmed(old).empty()) continue;  // an empty sector stays empty
-      (void)a->replace(f, rt::Value::character((old.substr(0, 1) + " -" + old.substr(1)).substr(0, 5)));
-    }
-    t_.ws.closeAll();
+    const auto widen = [](std::vector<store::FieldRow>& rows) { store::findRow(rows, "SEKTOR")->length = 5; };
+    const auto separate = [](xbase::DbfFile& table, std::span<std::byte> record) {
+      const std::size_t f = *table.fieldIndex("SEKTOR");
+      const std::string old = table.value(record, f).text();
+      if (trimmed(old).empty()) return base::Status();  // an empty sector stays empty
+      return table.setValue(record, f, rt::Value::character((old.substr(0, 1) + " -" + old.substr(1)).substr(0, 5)));
+    };
+    if (base::Status s = store::changeStructure(t_, "ZAM_P", widen, separate); !s) throw Unavailable{};
   }
 
-  // Step 4: the list of changed goods codes starts with every code, changed yesterday.
+  // Step 4: the list of changed goods codes starts with every code, changed yesterday. It is
+  // made under the structure table's name and renamed when full: a run killed half way
+  // leaves no ZMIANY, and the next run makes it again.
   void createChanges() {
-    const std::string path = t_.tablePath("ZMIANY");
+    const std::string path = t_.tablePath("ZMIANY"), fresh = t_.tablePath("XSTRUN");
     const std::string text = "Sprawdzanie struktury pliku ZMIANY"_pl;
     c_.con.writeCells(kStepRow, 0, text + std::string(79 - text.size(), ' '), c_.con.attr(con::Slot::Standard));
     if (t_.ws.env().exists(path)) return;
     t_.ws.closeAll();
-    auto created = xbase::DbfFile::create(t_.ws.env(), t_.ws.clock(), path,
+    auto created = xbase::DbfFile::create(t_.ws.env(), t_.ws.clock(), fresh,
                                           {{"INDEKS", 'C', 20}, {"DATA", 'D', 8}, {"STATUS", 'C', 1}});
     if (!created) throw Unavailable{};
     (*created)->close();
-    if (!store::USE_(t_, "ZMIANY", "E", {}, store::callerAt())) throw Unavailable{};
+    if (!store::USE_(t_, "XSTRUN", "E", {}, store::callerAt())) throw Unavailable{};
     db::WorkArea* a = t_.ws.current();
     if (t_.ws.env().exists(t_.tablePath("TOW")))
       if (auto added = db::appendFrom(*a, t_.tablePath("TOW"), {{"INDEKS"}, {}}); !added) throw Unavailable{};
@@ -158,9 +159,12 @@ class Upgrade {
     const rt::Date yesterday(rt::Date::fromYmd(now.year, now.month, now.day).julianDay() - 1);
     for (std::uint32_t r = 1; r <= a->lastRec(); ++r) {
       a->goTo(r);
-      (void)a->replace("DATA", rt::Value::date(yesterday));
+      if (base::Status s = a->replace("DATA", rt::Value::date(yesterday)); !s) throw Unavailable{};
     }
-    if (base::Status s = db::indexOn(*a, t_.indexPath("ZMIANY"), {"INDEKS"}); !s) throw Unavailable{};
+    t_.ws.closeAll();
+    if (base::Status s = t_.ws.env().rename(fresh, path); !s) throw Unavailable{};
+    if (!store::USE_(t_, "ZMIANY", "E", {}, store::callerAt())) throw Unavailable{};
+    if (base::Status s = db::indexOn(*t_.ws.current(), t_.indexPath("ZMIANY"), {"INDEKS"}); !s) throw Unavailable{};
     t_.ws.closeAll();
   }
 

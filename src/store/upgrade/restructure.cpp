@@ -87,7 +87,8 @@ FieldRow* findRow(std::vector<FieldRow>& rows, std::string_view name) {
   return nullptr;
 }
 
-Status changeStructure(Tables& t, std::string_view table, const std::function<void(std::vector<FieldRow>&)>& edit) {
+Status changeStructure(Tables& t, std::string_view table, const std::function<void(std::vector<FieldRow>&)>& edit,
+                       const RecordAdjust& adjust) {
   sys::Env& env = t.ws.env();
   const std::string path = t.tablePath(table), rowsPath = t.tablePath(kRowsTable), newPath = t.tablePath(kNewTable);
   const std::string newMemo = xbase::memoPathFor(newPath), rowsMemo = xbase::memoPathFor(rowsPath);
@@ -115,9 +116,14 @@ Status changeStructure(Tables& t, std::string_view table, const std::function<vo
       std::vector<std::byte> in(from.recordLength()), out = to.blankRecord();
       const std::uint32_t n = from.recordCount();
       for (std::uint32_t r = 1; s && r <= n; ++r) {
-        from.readRecord(r, in);
+        if (!from.readRecord(r, in)) {
+          s = Status(Errc::Io, path + ": record " + std::to_string(r) + " cannot be read");
+          break;
+        }
         std::fill(out.begin(), out.end(), std::byte{' '});
         carryOver(from.fields(), to.fields(), in, out);
+        if (adjust) s = adjust(to, out);
+        if (!s) break;
         if (auto added = to.appendRecord(out); !added) s = added.error();
       }
       to.close();

@@ -15,17 +15,23 @@
 //   S2  memo fields keep their block numbers and the memo file stays as it is, so the new
 //       table replaces the old one by one rename: a station killed at any moment leaves
 //       the old table or the new one, whole, never a table pointing into the wrong memo file.
-//   S3  record numbers do not change. The table's index files are not touched; they are
+//   S3  a record adjustment, when given, changes each new record after its data was carried
+//       over and before the new table takes the old one's place, so a change of the data
+//       that goes with the change of structure is never seen half done.
+//   S4  record numbers do not change. The table's index files are not touched; they are
 //       rebuilt afterwards (the upgrade offers the rebuild).
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/result.hpp"
 #include "store/tables.hpp"
+#include "xbase/dbf_file.hpp"
 
 namespace store {
 
@@ -42,6 +48,8 @@ FieldRow* findRow(std::vector<FieldRow>& rows, std::string_view name);
 // Changes the structure of table `table` (a name as _USE takes it) by `edit` on its field
 // rows. The table must not be open. Errc::NotFound: no table; Errc::Locked: it is open
 // elsewhere; Errc::Invalid: the edited rows do not make a table. Nothing is changed then.
-base::Status changeStructure(Tables& t, std::string_view table, const std::function<void(std::vector<FieldRow>&)>& edit);
+using RecordAdjust = std::function<base::Status(xbase::DbfFile& table, std::span<std::byte> record)>;
+base::Status changeStructure(Tables& t, std::string_view table, const std::function<void(std::vector<FieldRow>&)>& edit,
+                             const RecordAdjust& adjust = {});
 
 }  // namespace store
