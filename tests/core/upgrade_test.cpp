@@ -223,7 +223,8 @@ TEST(ChangeStructure, TheRecordAdjustmentReachesEveryRecordOrNothingChanges) {
     }
     a.goTo(2);
     ASSERT_TRUE(a.lockRecord());
-    ASSERT_TRUE(a.deleteRecord());
+    const base::Status del = a.deleteRecord();
+    ASSERT_TRUE(del) << del.message();
     s.ws.close(a.number());
   }
   const std::string before = s.bytes("SPR_P.DBF");
