@@ -1,6 +1,6 @@
 // tests/multiproc/killing_env.hpp — a file system that kills the process at the chosen
 // file-changing operation (an open that may create, a write, a truncation, a rename, a
-// removal), before it or half way through a write.
+// removal, and a sync when asked), before it or half way through a write.
 #pragma once
 
 #include <signal.h>
@@ -18,6 +18,7 @@ namespace testkit {
 struct Killer {
   int at = 0;  // 0: never
   bool tearWrite = false;
+  bool atSyncs = false;  // syncs count as operations too
   int count = 0;
   bool due() { return ++count == at; }
   [[noreturn]] static void die() {
@@ -43,7 +44,10 @@ class KillingFile final : public sys::File {
     if (k_.due()) Killer::die();
     return f_->truncate(s);
   }
-  base::Status sync() override { return f_->sync(); }
+  base::Status sync() override {
+    if (k_.atSyncs && k_.due()) Killer::die();
+    return f_->sync();
+  }
   base::Status lockRange(std::uint64_t o, std::uint64_t l, sys::LockKind k, sys::Wait w) override {
     return f_->lockRange(o, l, k, w);
   }

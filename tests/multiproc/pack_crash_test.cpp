@@ -14,84 +14,15 @@
 #include "db/verify.hpp"
 #include "db/work_area.hpp"
 #include "db/workspace.hpp"
+#include "killing_env.hpp"
 #include "rt/runtime.hpp"
 #include "sys/posix_env.hpp"
 #include "testkit/temp_dir.hpp"
 
 namespace {
 
-// Passes everything to the real Env and counts the operations that change files; at the
-// chosen one the process kills itself, before the operation or after half of a write.
-struct Killer {
-  int at = 0;  // 0: never
-  bool tearWrite = false;
-  int count = 0;
-  bool due() { return ++count == at; }
-  [[noreturn]] static void die() {
-    raise(SIGKILL);
-    _exit(99);
-  }
-};
-
-class KillingFile final : public sys::File {
- public:
-  KillingFile(std::unique_ptr<sys::File> f, Killer& k) : f_(std::move(f)), k_(k) {}
-  const std::string& path() const override { return f_->path(); }
-  base::Result<std::size_t> readAt(std::uint64_t o, std::span<std::byte> out) override { return f_->readAt(o, out); }
-  base::Status writeAt(std::uint64_t o, std::span<const std::byte> data) override {
-    if (k_.due()) {
-      if (k_.tearWrite) (void)f_->writeAt(o, data.first(data.size() / 2));
-      Killer::die();
-    }
-    return f_->writeAt(o, data);
-  }
-  base::Result<std::uint64_t> size() override { return f_->size(); }
-  base::Status truncate(std::uint64_t s) override {
-    if (k_.due()) Killer::die();
-    return f_->truncate(s);
-  }
-  base::Status sync() override {
-    if (k_.due()) Killer::die();
-    return f_->sync();
-  }
-  base::Status lockRange(std::uint64_t o, std::uint64_t l, sys::LockKind k, sys::Wait w) override {
-    return f_->lockRange(o, l, k, w);
-  }
-  base::Status unlockRange(std::uint64_t o, std::uint64_t l) override { return f_->unlockRange(o, l); }
-  base::Status lockWhole(sys::LockKind k, sys::Wait w) override { return f_->lockWhole(k, w); }
-  base::Status unlockWhole() override { return f_->unlockWhole(); }
-
- private:
-  std::unique_ptr<sys::File> f_;
-  Killer& k_;
-};
-
-class KillingEnv final : public sys::Env {
- public:
-  explicit KillingEnv(Killer& k) : k_(k) {}
-  base::Result<std::unique_ptr<sys::File>> open(const std::string& path, sys::Access a, sys::Creation c) override {
-    if (c != sys::Creation::OpenExisting && k_.due()) Killer::die();
-    auto f = real_.open(path, a, c);
-    if (!f) return f.error();
-    return std::unique_ptr<sys::File>(std::make_unique<KillingFile>(std::move(*f), k_));
-  }
-  base::Status rename(const std::string& from, const std::string& to) override {
-    if (k_.due()) Killer::die();
-    return real_.rename(from, to);
-  }
-  base::Status remove(const std::string& path) override {
-    if (k_.due()) Killer::die();
-    return real_.remove(path);
-  }
-  bool exists(const std::string& path) override { return real_.exists(path); }
-  base::Status makeDir(const std::string& path) override { return real_.makeDir(path); }
-  base::Result<std::vector<sys::DirEntry>> list(const std::string& dir) override { return real_.list(dir); }
-  bool isNetworkFileSystem(const std::string& path) override { return real_.isNetworkFileSystem(path); }
-
- private:
-  sys::PosixEnv real_;
-  Killer& k_;
-};
+using testkit::Killer;
+using testkit::KillingEnv;
 
 struct Station {
   explicit Station(sys::Env& e) : env(e) {}
@@ -173,6 +104,7 @@ TEST(PackCrash, AStationKilledWhilePackingLeavesTheOldOrTheNewTableWhole) {
     testkit::TempDir dir;
     makeTable(dir);
     Killer counter;
+    counter.atSyncs = true;
     KillingEnv env(counter);
     Station st(env);
     ASSERT_TRUE(db::pack(openWithIndexes(st, dir)));
@@ -188,7 +120,7 @@ TEST(PackCrash, AStationKilledWhilePackingLeavesTheOldOrTheNewTableWhole) {
     std::vector<Row> after;
     for (const Row& r : before)
       if (!r.deleted) after.push_back(r);
-    const Killer killer{static_cast<int>(rng() % operations) + 1, rng() % 2 == 0};
+    const Killer killer{static_cast<int>(rng() % operations) + 1, rng() % 2 == 0, true};
     const bool finished = packInChild(dir, killer);
 
     sys::PosixEnv env;

@@ -25,15 +25,6 @@ const store::Caller kCaller{"USTAW", 0};
 
 std::string notChanged() { return "Nie zmieniono parametru konfiguracyjnego programu !"_pl; }
 
-ui::Get entry(int row, int col, rt::Value& v, const char* picture) {
-  ui::Get g;
-  g.row = row;
-  g.col = col;
-  g.var = ui::Variable("", [&v] { return v; }, [&v](const rt::Value& n) { v = n; });
-  g.picture = picture;
-  return g;
-}
-
 bool read(ui::Context& c, ui::Get g) {
   std::vector<ui::Get> gets{std::move(g)};
   return ui::readForm(c, gets).saved();
@@ -110,7 +101,7 @@ void USTAW(ui::Context& c) {
   }
   rt::Value number = rt::Value::number(0, 2, 0);
   c.con.write(kTop, kLabelCol, "Numer parametru : ");
-  if (!read(c, entry(kTop, kLabelCol + 18, number, "@Z 99"))) {
+  if (!read(c, ui::getOn(kTop, kLabelCol + 18, number, "@Z 99"))) {
     c.workspace->closeAll();
     return;
   }
@@ -124,7 +115,7 @@ void USTAW(ui::Context& c) {
   c.con.write(kTop + 2, kLabelCol, "Aktualna wartość : "_pl + std::string(1, old));
   rt::Value value = rt::Value::character(" ");
   c.con.write(kTop + 4, kLabelCol, "Nowa wartość :    "_pl);
-  if (!read(c, entry(kTop + 4, kLabelCol + 18, value, "@!")) || !passwordGiven(c)) {
+  if (!read(c, ui::getOn(kTop + 4, kLabelCol + 18, value, "@!")) || !passwordGiven(c)) {
     c.workspace->closeAll();
     return;
   }

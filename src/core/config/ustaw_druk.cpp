@@ -103,14 +103,6 @@ bool USTAW_DRUK(ui::Context& c) {
   const std::string saved = c.con.save();
   const con::Cursor cursor = c.con.cursor();
   rt::Value mode = padded("", 5), port = padded("", 4), from = padded("", 3), to = padded("", 3), codes = padded("", 30);
-  const auto field = [](int row, int col, rt::Value& v, const char* picture) {
-    ui::Get g;
-    g.row = row;
-    g.col = col;
-    g.var = ui::Variable("", [&v] { return v; }, [&v](const rt::Value& n) { v = n; });
-    g.picture = picture;
-    return g;
-  };
   for (;;) {
     c.con.clearScreen();
     c.con.write(kTop, kLabelCol, "Tryb drukarki:  ");
@@ -118,9 +110,9 @@ bool USTAW_DRUK(ui::Context& c) {
     c.con.write(kTop + 2, kLabelCol, "Konwersja:      ");
     c.con.write(kTop + 2, kFieldCol + 3, "->");
     c.con.write(kTop + 3, kLabelCol, "Kody sterujące: "_pl);
-    std::vector<ui::Get> gets{field(kTop, kFieldCol, mode, "@!"), field(kTop + 1, kFieldCol, port, "@!"),
-                              field(kTop + 2, kFieldCol, from, "@!"), field(kTop + 2, kFieldCol + 5, to, "@!"),
-                              field(kTop + 3, kFieldCol, codes, "")};
+    std::vector<ui::Get> gets{ui::getOn(kTop, kFieldCol, mode, "@!"), ui::getOn(kTop + 1, kFieldCol, port, "@!"),
+                              ui::getOn(kTop + 2, kFieldCol, from, "@!"), ui::getOn(kTop + 2, kFieldCol + 5, to, "@!"),
+                              ui::getOn(kTop + 3, kFieldCol, codes, "")};
     if (!ui::readForm(c, gets).saved()) break;
     const PrintSettings s{mode.text(), port.text(), from.text(), to.text(), codes.text()};
     if (printSettingsValid(s)) {

@@ -31,6 +31,15 @@ std::optional<rt::FieldHandle> findField(rt::Runtime& rt, const std::string& ali
 
 }  // namespace
 
+Get getOn(int row, int col, rt::Value& value, std::string picture) {
+  Get g;
+  g.row = row;
+  g.col = col;
+  g.var = Variable("", [&value] { return value; }, [&value](const rt::Value& v) { value = v; });
+  g.picture = std::move(picture);
+  return g;
+}
+
 Variable Variable::memvar(rt::Runtime& rt, std::string name) {
   std::string shown = name;
   return Variable(

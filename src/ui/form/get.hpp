@@ -86,4 +86,7 @@ struct Get {
   int width = 0;             // screen columns; 0: the picture's @S width, else the buffer's length
 };
 
+// A field at (row, col) over a value of the caller's, which must outlive the form.
+Get getOn(int row, int col, rt::Value& value, std::string picture);
+
 }  // namespace ui
