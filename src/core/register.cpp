@@ -65,9 +65,7 @@ void registerCore(rt::FunctionTable& fns) {
   });
   fns.add("S_I", underPicture("S_I", S_I));
   // Goods-table keys over S_I are read from record bytes.
-  fns.setTextForm("S_I", [](const rt::Runtime& rt, std::string_view in, std::string& out) {
-    out = S_I(rt, rt::Value::character(std::string(in)));
-  });
+  fns.setTextForm("S_I", goodsCodeTextMap);
   fns.add("S_C", underPicture("S_C", S_C));
   fns.add("S_W", underPicture("S_W", S_W));
   fns.add("S_S", underPicture("S_S", S_S));

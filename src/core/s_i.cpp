@@ -21,4 +21,11 @@ std::string S_C(const rt::Runtime& rt, const rt::Value& value) { return shown(rt
 std::string S_W(const rt::Runtime& rt, const rt::Value& value) { return shown(rt, value, FORMAT_WAR_(rt)); }
 std::string S_S(const rt::Runtime& rt, const rt::Value& value) { return shown(rt, value, FORMAT_ILO_(rt)); }
 
+rt::TextMap goodsCodeTextMap(const rt::Runtime& rt) {
+  const rt::Value* picture = rt.vars().find("_FORMAT_IND");
+  if (picture == nullptr || !picture->isText())  // S_I itself reports the broken variable, key by key
+    return [&rt](std::string_view in, std::string& out) { out = S_I(rt, rt::Value::character(std::string(in))); };
+  return [p = rt::parsePicture(picture->text())](std::string_view in, std::string& out) { rt::transformText(in, p, out); };
+}
+
 }  // namespace core

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "rt/function_table.hpp"
 #include "rt/runtime.hpp"
 
 namespace core {
@@ -15,5 +16,9 @@ std::string S_I(const rt::Runtime& rt, const rt::Value& value);
 std::string S_C(const rt::Runtime& rt, const rt::Value& value);
 std::string S_W(const rt::Runtime& rt, const rt::Value& value);
 std::string S_S(const rt::Runtime& rt, const rt::Value& value);
+
+// S_I of character values as a text form (rt::TextForm): the goods-code picture is read and
+// parsed once, and the map gives what S_I gives for each text under that picture.
+rt::TextMap goodsCodeTextMap(const rt::Runtime& rt);
 
 }  // namespace core

@@ -25,7 +25,8 @@ struct RecordKey::Node {
   long long args[2] = {0, 0};
   int argCount = 0;  // constant number arguments after the first
   std::vector<std::unique_ptr<Node>> kids;
-  std::shared_ptr<const rt::TextForm> form;  // Mapped: the function's text form
+  std::shared_ptr<const rt::TextForm> form;  // Mapped: the function's text form,
+  rt::TextMap map;                           // prepared against `runtime`
   const rt::Runtime* runtime = nullptr;
 };
 
@@ -37,6 +38,24 @@ using xbase::dbf::FieldType;
 
 std::string_view fieldBytes(const xbase::dbf::Field& f, std::span<const std::byte> record) {
   return {reinterpret_cast<const char*>(record.data()) + f.offset, f.length};
+}
+
+// True when the stored bytes of a date field are a date the runtime reads back unchanged:
+// eight digits, a year from 0001, a month 01..12 and a day of that month. DTOS of such a
+// field gives the bytes themselves; anything else is decoded and formatted again (an
+// impossible date such as 20230229 becomes the empty date).
+bool isReadableDate(std::string_view s) {
+  if (s.size() != 8) return false;
+  int v[3] = {0, 0, 0};
+  const int widths[3] = {4, 2, 2};
+  std::size_t at = 0;
+  for (int part = 0; part < 3; ++part)
+    for (int i = 0; i < widths[part]; ++i, ++at) {
+      const char c = s[at];
+      if (c < '0' || c > '9') return false;
+      v[part] = v[part] * 10 + (c - '0');
+    }
+  return v[0] >= 1 && v[2] >= 1 && v[2] <= rt::daysInMonth(v[0], v[1]);  // 0 days outside 1..12
 }
 
 // ---- parsing ------------------------------------------------------------------------------
@@ -213,6 +232,7 @@ std::string_view text(Node& n, std::span<const std::byte> record) {
     }
     case Kind::Dtos: {
       const xbase::dbf::Field& f = n.kids[0]->field;
+      if (const std::string_view stored = fieldBytes(f, record); isReadableDate(stored)) return stored;
       n.scratch = xbase::decodeDate(record.subspan(f.offset, f.length)).dtos();
       return n.scratch;
     }
@@ -230,7 +250,7 @@ std::string_view text(Node& n, std::span<const std::byte> record) {
     }
     case Kind::Mapped: {
       const std::string_view v = text(*n.kids[0], record);
-      (*n.form)(*n.runtime, v, n.scratch);
+      n.map(v, n.scratch);
       return n.scratch;
     }
     case Kind::Concat: {
@@ -242,10 +262,22 @@ std::string_view text(Node& n, std::span<const std::byte> record) {
   return {};
 }
 
+void collectMapped(Node& n, std::vector<Node*>& out) {
+  if (n.kind == Kind::Mapped) out.push_back(&n);
+  for (auto& k : n.kids) collectMapped(*k, out);
+}
+
 }  // namespace
 
-RecordKey::RecordKey(std::unique_ptr<Node> root) : root_(std::move(root)) {}
+RecordKey::RecordKey(std::unique_ptr<Node> root) : root_(std::move(root)) {
+  collectMapped(*root_, mapped_);
+  prepare();
+}
 RecordKey::~RecordKey() = default;
+
+void RecordKey::prepare() {
+  for (Node* n : mapped_) n->map = (*n->form)(*n->runtime);
+}
 
 std::unique_ptr<RecordKey> RecordKey::compile(std::string_view text, const std::vector<xbase::dbf::Field>& fields,
                                               const rt::Runtime* runtime) {

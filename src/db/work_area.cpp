@@ -328,7 +328,10 @@ Status WorkArea::mayChange() {
 
 std::optional<std::string> WorkArea::entryOf(Order& o) {
   if (o.condition() && !ws_.testIn(*this, o.condition())) return std::nullopt;
-  if (RecordKey* k = o.recordKey()) return std::string(k->bytes(buf_, o.keySize(), o.keyDecimals()));
+  if (RecordKey* k = o.recordKey()) {
+    k->prepare();  // a picture its text forms read may have changed since the last key
+    return std::string(k->bytes(buf_, o.keySize(), o.keyDecimals()));
+  }
   return o.encode(ws_.evalIn(*this, o.key()));
 }
 

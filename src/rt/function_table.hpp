@@ -42,10 +42,15 @@ class Args {
 using Function = std::function<Value(Runtime&, Args&)>;
 
 // A function of one character argument whose result is character and depends only on that
-// text and the runtime's settings and variables may also be given in this form: `out`
-// receives the function's result for the text `in`. Index keys over such a call are then
-// read from record bytes without building values. It must agree with the function.
-using TextForm = std::function<void(const Runtime&, std::string_view in, std::string& out)>;
+// text and the runtime's settings and variables may also be given in a text form. Preparing
+// the form against a runtime reads once whatever the result depends on there (a setting, a
+// variable, a parsed picture) and gives a TextMap; the map writes into `out` the function's
+// result for the text `in` as things stood when it was prepared. Index keys over such a
+// call are then read from record bytes without building values: one index build prepares
+// once, index upkeep before every key. The map must agree with the function, and is used
+// only while the runtime it was prepared against lives.
+using TextMap = std::function<void(std::string_view in, std::string& out)>;
+using TextForm = std::function<TextMap(const Runtime&)>;
 
 enum class Abbrev { FullName, FourLetters };
 

@@ -266,8 +266,8 @@ void registerStringFunctions(FunctionTable& t) {
   t.add("LTRIM", LTRIM, kAbbrev);
   t.add("ALLTRIM", ALLTRIM);
   // Index keys over the trims are read from record bytes.
-  const auto textForm = [](std::string_view (*f)(std::string_view)) {
-    return [f](const Runtime&, std::string_view in, std::string& out) { out.assign(f(in)); };
+  const auto textForm = [](std::string_view (*f)(std::string_view)) -> TextForm {
+    return [f](const Runtime&) -> TextMap { return [f](std::string_view in, std::string& out) { out.assign(f(in)); }; };
   };
   for (const char* name : {"TRIM", "RTRIM"}) t.setTextForm(name, textForm(trimRight));
   t.setTextForm("LTRIM", textForm(trimLeft));

@@ -17,10 +17,10 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 char upper(char c) { return static_cast<char>(upperCp852(static_cast<unsigned char>(c))); }
 
 // Leading blanks moved to the end, the length kept.
-std::string leftJustified(const std::string& s) {
+void leftJustify(std::string& s) {
   const std::size_t first = s.find_first_not_of(' ');
-  if (first == std::string::npos || first == 0) return s;
-  return s.substr(first) + std::string(first, ' ');
+  if (first == std::string::npos || first == 0) return;
+  std::rotate(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(first), s.end());
 }
 
 // ---- character values ----
@@ -43,10 +43,14 @@ bool templateChar(char t, char c, bool upperAll, char& out) {
   }
 }
 
-std::string characterText(const std::string& value, const Picture& p) {
-  std::string out;
+}  // namespace
+
+void transformText(std::string_view value, const Picture& p, std::string& out) {
+  out.clear();
   if (p.tmpl.empty()) {
-    out = p.upper ? upperCp852(value) : value;
+    out.assign(value);
+    if (p.upper)
+      for (char& c : out) c = upper(c);
   } else if (p.insertLiterals) {
     std::size_t j = 0;
     for (char t : p.tmpl) {
@@ -64,10 +68,11 @@ std::string characterText(const std::string& value, const Picture& p) {
       out += templateChar(p.tmpl[i], value[i], p.upper, c) ? c : p.tmpl[i];
     }
   }
-  if (p.leftJustify) out = leftJustified(out);
-  if (p.scrollWidth > 0 && static_cast<int>(out.size()) > p.scrollWidth) out.resize(p.scrollWidth);
-  return out;
+  if (p.leftJustify) leftJustify(out);
+  if (p.scrollWidth > 0 && out.size() > static_cast<std::size_t>(p.scrollWidth)) out.resize(p.scrollWidth);
 }
+
+namespace {
 
 // ---- numeric values ----
 
@@ -161,7 +166,8 @@ std::string numericText(const Number& n, const Picture& p) {
   if (p.credit && v > 0 && !overflow) out += " CR";
   if (p.debit && negative && !overflow) out += " DB";
   if (p.zeroBlank && v == 0) return std::string(out.size(), ' ');
-  return p.leftJustify ? leftJustified(out) : out;
+  if (p.leftJustify) leftJustify(out);
+  return out;
 }
 
 // ---- dates and logicals ----
@@ -229,7 +235,11 @@ Picture parsePicture(std::string_view picture) {
 std::optional<std::string> transform(const Value& v, const Picture& p, const Settings& s) {
   switch (v.type()) {
     case Type::Character:
-    case Type::Memo: return characterText(v.text(), p);
+    case Type::Memo: {
+      std::string out;
+      transformText(v.text(), p, out);
+      return out;
+    }
     case Type::Numeric: return numericText(v.numberParts(), p);
     case Type::Date: return dateText(v.date(), p, s);
     case Type::Logical: return logicalText(v.logical(), p);

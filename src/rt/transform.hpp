@@ -50,5 +50,8 @@ Picture parsePicture(std::string_view picture);
 // The text of `v` under the picture; nullopt for NIL, arrays and code blocks.
 std::optional<std::string> transform(const Value& v, const Picture& p, const Settings& s);
 std::optional<std::string> transform(const Value& v, std::string_view picture, const Settings& s);
+// The text of the character value `value` under `p` into `out` (its previous contents
+// dropped, its storage kept): what transform() gives for that value, without building one.
+void transformText(std::string_view value, const Picture& p, std::string& out);
 
 }  // namespace rt

@@ -8,8 +8,11 @@
 #include "core/register.hpp"
 #include "core/s_i.hpp"
 #include "core/szer.hpp"
+#include "rt/codepage.hpp"
 
 namespace {
+
+using namespace rt::literals;
 
 class Display : public testing::Test {
  protected:
@@ -35,20 +38,26 @@ TEST_F(Display, AnEmptyPictureShowsTheValueAsItIs) {
 }
 
 // Index keys over S_I are read through its text form: it must give what the call gives,
-// under whatever picture is configured at the time.
+// under whatever picture is configured when it is prepared. A picture variable that holds
+// no text is reported by each key, as by the call, and not when an index is opened.
 TEST_F(Display, SITextFormAgreesWithTheCall) {
   core::registerCore(rt.functions());
   const auto form = rt.functions().textForm("S_I");
   ASSERT_TRUE(form);
-  for (const char* picture : {"99999", "@R 99-999", "@! XXXX", ""}) {
+  for (const char* picture : {"99999", "@R 99-999", "@! XXXX", "", "@!", "@B XXXXX", "@S3", "@RB! X-XX"}) {
     set("_FORMAT_IND", rt::Value::character(picture));
-    for (const char* code : {"1234", "01234 ", "ab12x", "", "123456789"}) {
+    for (const std::string& code : std::vector<std::string>{"1234", "01234 ", "ab12x", "", "123456789", "  12", "ąb"_pl}) {
       SCOPED_TRACE(std::string(picture) + " / " + code);
-      std::string out;
-      (*form)(rt, code, out);
+      std::string out = "left over";
+      (*form)(rt)(code, out);
       EXPECT_EQ(out, core::S_I(rt, rt::Value::character(code)));
     }
   }
+  set("_FORMAT_IND", rt::Value::integer(5));
+  rt::TextMap map;
+  ASSERT_NO_THROW(map = (*form)(rt));
+  std::string out;
+  EXPECT_THROW(map("12", out), base::InternalFault);
 }
 
 TEST_F(Display, DSGivesTheDateOrEightBlanks) {

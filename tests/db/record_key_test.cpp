@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "db/bulk_index.hpp"
 #include "db/order.hpp"
 #include "db_testing.hpp"
 #include "rt/codepage.hpp"
@@ -17,6 +18,9 @@ using namespace rt::literals;
 
 // Field bytes as other programs may leave them: Polish letters in either case, numbers
 // with odd spacing, overflow stars and negatives, invalid and empty dates, blank logicals.
+// The dates cover what DTOS gives back as stored and what it must read and write again:
+// impossible days and months, leap years by the four, hundred and four hundred rules, the
+// year 0000, the first and last years, a blank inside the digits.
 struct RawRow {
   std::string kod, nazwa, ilo, data, jest;
 };
@@ -32,7 +36,11 @@ std::string rawTable(dbtest::Station& st) {
       {"zzzzzz", "a           ", "********", "2024-1-1", "y"},
       {"A1    ", "śćńą        "_pl.substr(0, 12), "-1234.56", "19991231", "F"},
   };
-  for (const RawRow& r : rows) {
+  const char* dates[] = {"20230231", "20230229", "19000229", "20000229", "00000000", "00001231", "00010101",
+                         "99991231", "2023 101", "20230100", "20230015", "20231131", "20231231"};
+  std::vector<RawRow> all(std::begin(rows), std::end(rows));
+  for (const char* d : dates) all.push_back({"D     ", "            ", "    1.00", d, "T"});
+  for (const RawRow& r : all) {
     auto rec = (*t)->blankRecord();
     std::size_t at = 1;
     for (const std::string& f : {r.kod, r.nazwa, r.ilo, r.data, r.jest}) {
@@ -55,8 +63,8 @@ TEST(RecordKey, GivesTheRuntimesKeyForEveryRecord) {
     const std::string t = args[0].text();
     return rt::Value::character(std::to_string(t.size()) + std::string(t.rbegin(), t.rend()));
   });
-  rt.functions().setTextForm("WSTECZ", [](const rt::Runtime&, std::string_view in, std::string& out) {
-    out = std::to_string(in.size()) + std::string(in.rbegin(), in.rend());
+  rt.functions().setTextForm("WSTECZ", [](const rt::Runtime&) -> rt::TextMap {
+    return [](std::string_view in, std::string& out) { out = std::to_string(in.size()) + std::string(in.rbegin(), in.rend()); };
   });
   struct Case {
     const char* text;
@@ -69,6 +77,7 @@ TEST(RecordKey, GivesTheRuntimesKeyForEveryRecord) {
       {"upper(NAZWA)", 12, 0},
       {"UPPE(nazwa)+kod", 18, 0},
       {"KOD+dtos(DATA)+NAZWA", 26, 0},
+      {"DTOS(DATA)", 8, 0},
       {"substr(NAZWA, 3, 4)+SUBS(KOD,2)", 9, 0},
       {"SUBSTR(NAZWA,0,2)+SUBSTR(KOD,7)+SUBSTR(KOD,5,10)", 4, 0},
       {"LEFT(NAZWA, 5) + 'x' + \"y\"", 7, 0},
@@ -111,7 +120,9 @@ TEST(RecordKey, LeavesOtherExpressionsToTheRuntime) {
 TEST(RecordKey, UsesATextFormOnlyWhileItsFunctionStands) {
   rt::Runtime rt;
   const std::vector<xbase::dbf::Field> fields = {{"KOD", xbase::dbf::FieldType::Character, 6, 0, 1}};
-  const auto form = [](const rt::Runtime&, std::string_view in, std::string& out) { out.assign(in); };
+  const auto form = [](const rt::Runtime&) -> rt::TextMap {
+    return [](std::string_view in, std::string& out) { out.assign(in); };
+  };
   rt.functions().add("SAM", [](rt::Runtime&, rt::Args& args) { return args[0]; });
   rt.functions().setTextForm("SAM", form);
   EXPECT_TRUE(db::RecordKey::compile("SAM(KOD)", fields, &rt));
@@ -120,6 +131,38 @@ TEST(RecordKey, UsesATextFormOnlyWhileItsFunctionStands) {
   EXPECT_FALSE(db::RecordKey::compile("LTRI(KOD)", fields, &rt));  // abbreviations go to the runtime
   rt.functions().add("SAM", [](rt::Runtime&, rt::Args& args) { return args[0]; });
   EXPECT_FALSE(db::RecordKey::compile("SAM(KOD)", fields, &rt));
+}
+
+// Index upkeep prepares the text forms before every key, so an order kept open while what
+// they read changes writes each key as the function gives it at that moment.
+TEST(RecordKey, UpkeepKeysFollowWhatTheTextFormReads) {
+  dbtest::Station st;
+  rt::Runtime rt;
+  db::Workspace ws(st.env, st.clock, rt);
+  rt.vars().declarePublic("ZNAK");
+  rt.vars().set("ZNAK", rt::Value::character("-"));
+  // ZNACZ(x): the mark in ZNAK, then x.
+  rt.functions().add("ZNACZ", [](rt::Runtime& r, rt::Args& args) {
+    return rt::Value::character(r.vars().get("ZNAK").text() + args[0].text());
+  });
+  rt.functions().setTextForm("ZNACZ", [](const rt::Runtime& r) -> rt::TextMap {
+    return [mark = r.vars().get("ZNAK").text()](std::string_view in, std::string& out) { out = mark + std::string(in); };
+  });
+  const std::string path = st.makeTable("ZN.DBF", {{"KOD", 'C', 2}}, {{"A"}});
+  db::WorkArea& a = **ws.use(path, {"ZN", xbase::Share::Exclusive, false});
+  ASSERT_TRUE(db::indexOn(a, st.path("ZN.NTX"), {"ZNACZ(KOD)"}));
+  db::Order& o = *a.order(1);
+  ASSERT_NE(o.recordKey(), nullptr);
+  for (const char* step : {"+B", "*C"}) {
+    rt.vars().set("ZNAK", rt::Value::character(std::string(1, step[0])));
+    ASSERT_TRUE(a.appendBlank());
+    ASSERT_TRUE(a.replace("KOD", rt::Value::character(step + 1)));
+    a.flush();
+  }
+  std::vector<std::string> keys;
+  xbase::NtxCursor cur;
+  for (bool more = o.file().top(cur); more; more = o.file().next(cur)) keys.push_back(cur.key);
+  EXPECT_EQ(keys, (std::vector<std::string>{"*C ", "+B ", "-A "}));
 }
 
 // Every key stored in the indexes written by the reference implementation is what the
