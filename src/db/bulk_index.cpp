@@ -1,6 +1,14 @@
 // src/db/bulk_index.cpp — INDEX ON, REINDEX and temporary indexes (rules I1..I4).
 #include "db/bulk_index.hpp"
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 #include "db/workspace.hpp"
 #include "xbase/ntx_build.hpp"
 #include "xbase/ntx_header.hpp"
@@ -46,38 +54,163 @@ base::Result<Built> define(WorkArea& area, const IndexSpec& wanted) {
   return b;
 }
 
-// I2, I3: writes the index to `path`; the builder sorts in bounded memory and renames a
-// new file over the old one. Returns the number of keys written.
-std::uint64_t build(WorkArea& area, const std::string& path, const Built& b) {
-  Workspace& ws = area.workspace();
-  xbase::NtxBuilder builder(ws.env(), path, b.def);
+// One index being built: its builder and, when the key can be read from the record bytes,
+// that reader.
+struct Target {
+  const Built* built;
+  const std::string* path;
+  std::unique_ptr<xbase::NtxBuilder> builder;
+  std::unique_ptr<RecordKey> direct;
   Status added;
-  // Most keys are read straight from the record bytes; the rest go through the runtime.
-  const auto direct = RecordKey::compile(b.def.keyExpr, area.table().fields(), &ws.runtime());
-  area.forEachRecord([&](std::uint32_t recno) {
-    if (!added || (b.condition && !ws.testIn(area, b.condition))) return;
-    if (direct)
-      added = builder.add(direct->bytes(area.record(), b.def.keySize, b.def.keyDecimals), recno);
-    else
-      added = builder.add(encodeKey(ws.evalIn(area, b.key), b.def.keySize, b.def.keyDecimals), recno);
-  });
-  if (added) added = builder.finish();
-  if (!added) throw base::IoFault(path, "index not built: " + added.message());
-  return builder.keysWritten();
+  bool needsRuntime() const { return !direct || built->condition; }
+  void add(std::span<const std::byte> record, std::uint32_t recno) {
+    if (added) added = builder->add(direct->bytes(record, built->def.keySize, built->def.keyDecimals), recno);
+  }
+};
+
+// The builders whose keys are all gathered wait here to be sorted and written, by whichever
+// of the two threads is free; a thread still gathering keys adds its builders when done.
+class FinishQueue {
+ public:
+  explicit FinishQueue(int gatherers) : gathering_(gatherers) {}
+  void gathered(const std::vector<Target*>& done) {
+    std::lock_guard lock(mutex_);
+    waiting_.insert(waiting_.end(), done.begin(), done.end());
+    std::stable_sort(waiting_.begin(), waiting_.end(), [](const Target* a, const Target* b) {
+      return a->builder->keySize() < b->builder->keySize();  // the larger keys go first, from the back
+    });
+    --gathering_;
+    ready_.notify_all();
+  }
+  // Nothing more is finished (a thread failed): no file is written from partial keys.
+  void abandon() {
+    std::lock_guard lock(mutex_);
+    abandoned_ = true;
+    ready_.notify_all();
+  }
+  bool abandoned() const { return abandoned_; }
+  // Finishes waiting builders until none is left and no thread is still gathering.
+  void work() {
+    for (;;) {
+      Target* t = nullptr;
+      {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [&] { return abandoned_ || !waiting_.empty() || gathering_ == 0; });
+        if (abandoned_ || waiting_.empty()) return;
+        t = waiting_.back();
+        waiting_.pop_back();
+      }
+      if (t->added) t->added = t->builder->finish();
+    }
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::vector<Target*> waiting_;
+  int gathering_;
+  std::atomic<bool> abandoned_{false};
+};
+
+// The keys for `mine` from a walk of records 1..last that reads the table file only.
+void gatherFromBytes(const xbase::DbfFile& table, std::uint32_t last, const std::vector<Target*>& mine, const FinishQueue& queue) {
+  const std::size_t length = table.recordLength();
+  std::vector<std::byte> block(std::max<std::size_t>((std::size_t{1} << 20) / length, 1) * length);
+  for (std::uint32_t r = 1, got; !queue.abandoned() && (got = table.readRecordsThrough(r, last, block)) > 0;)
+    for (std::uint32_t i = 0; i < got; ++i, ++r)
+      for (Target* t : mine) t->add(std::span<const std::byte>(block).subspan(std::size_t{i} * length, length), r);
 }
+
+// I2, I3, I5: writes each index to its path from one pass over the records; the builders
+// sort in bounded memory and rename a new file over the old one. Returns the number of keys
+// written to each. With two or more indexes a second thread gathers the keys of some of them
+// (those read from the record bytes) in a walk of its own, and both threads then sort and
+// write; the keys going through the runtime stay on this thread.
+std::vector<std::uint64_t> buildAll(WorkArea& area, const std::vector<std::string>& paths, const std::vector<Built>& builds) {
+  Workspace& ws = area.workspace();
+  std::vector<Target> targets(builds.size());
+  std::vector<Target*> mine, helpers;
+  for (std::size_t i = 0; i < builds.size(); ++i) {
+    Target& t = targets[i];
+    t.built = &builds[i];
+    t.path = &paths[i];
+    t.builder = std::make_unique<xbase::NtxBuilder>(ws.env(), paths[i], builds[i].def);
+    // Most keys are read straight from the record bytes; the rest go through the runtime.
+    t.direct = RecordKey::compile(builds[i].def.keyExpr, area.table().fields(), &ws.runtime());
+    (t.needsRuntime() ? mine : helpers).push_back(&t);
+  }
+  // The byte readers are shared out so that each thread gathers about half of the keys.
+  while (!helpers.empty() && mine.size() < helpers.size()) {
+    mine.push_back(helpers.back());
+    helpers.pop_back();
+  }
+  const bool runtimeNeeded = std::any_of(mine.begin(), mine.end(), [](const Target* t) { return t->needsRuntime(); });
+  area.flush();
+  const std::uint32_t last = area.table().recordCount();
+  FinishQueue queue(helpers.empty() ? 1 : 2);
+  std::exception_ptr helperFault;
+  std::thread helper;
+  if (!helpers.empty()) {
+    try {
+      helper = std::thread([&] {
+        try {
+          gatherFromBytes(area.table(), last, helpers, queue);
+          queue.gathered(helpers);
+          queue.work();
+        } catch (...) {
+          helperFault = std::current_exception();
+          queue.abandon();
+        }
+      });
+    } catch (const std::system_error&) {
+      // No second thread to be had: this one gathers every key.
+      mine.insert(mine.end(), helpers.begin(), helpers.end());
+      queue.gathered({});
+    }
+  }
+  // Leaving by an exception: the other thread stops and is waited for.
+  struct Join {
+    std::thread& t;
+    FinishQueue& queue;
+    ~Join() {
+      if (!t.joinable()) return;
+      queue.abandon();
+      t.join();
+    }
+  } join{helper, queue};
+  area.forEachRecordBytes(runtimeNeeded, [&](std::uint32_t recno, std::span<const std::byte> record) {
+    if (recno > last || queue.abandoned()) return;
+    for (Target* t : mine) {
+      if (!t->added) continue;
+      const Built& b = *t->built;
+      if (b.condition && !ws.testIn(area, b.condition)) continue;
+      if (t->direct)
+        t->add(record, recno);
+      else
+        t->added = t->builder->add(encodeKey(ws.evalIn(area, b.key), b.def.keySize, b.def.keyDecimals), recno);
+    }
+  });
+  queue.gathered(mine);
+  queue.work();
+  if (helper.joinable()) helper.join();
+  if (helperFault) std::rethrow_exception(helperFault);
+  std::vector<std::uint64_t> keys;
+  for (const Target& t : targets) {
+    if (!t.added) throw base::IoFault(*t.path, "index not built: " + t.added.message());
+    keys.push_back(t.builder->keysWritten());
+  }
+  return keys;
+}
+
+std::uint64_t build(WorkArea& area, const std::string& path, const Built& b) { return buildAll(area, {path}, {b})[0]; }
 
 }  // namespace
 
 Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& wanted, std::uint64_t* keys) {
-  area.flush();
-  auto b = define(area, wanted);
-  if (!b) return b.error();
-  area.clearOrders();
-  const std::uint64_t written = build(area, path, *b);
-  if (keys != nullptr) *keys = written;
-  if (Status s = area.addOrder(path); !s) return s;
-  area.goTop();
-  return Status::ok();
+  std::vector<std::uint64_t> written;
+  const Status s = indexAll(area, {IndexTarget{path, wanted}}, &written);
+  if (s && keys != nullptr) *keys = written[0];
+  return s;
 }
 
 Status reindex(WorkArea& area) {
@@ -85,15 +218,37 @@ Status reindex(WorkArea& area) {
     return Status(Errc::Refused, "REINDEX needs exclusive use of " + area.alias());
   const int controlling = area.orderNumber();
   auto orders = area.releaseOrders();
+  std::vector<Built> builds;
+  std::vector<std::string> paths;
   for (auto& o : orders) {
     const xbase::ntx::Header h = o->file().header();
-    Built b{{h.keyExpr, h.forExpr, h.keySize, h.keyDecimals, h.unique, h.descending}, o->key(), o->condition()};
-    const std::string path = o->path();
+    builds.push_back({{h.keyExpr, h.forExpr, h.keySize, h.keyDecimals, h.unique, h.descending}, o->key(), o->condition()});
+    paths.push_back(o->path());
     o.reset();  // the old file is closed before the new one replaces it
-    build(area, path, b);
-    if (Status s = area.addOrder(path); !s) return s;
   }
+  buildAll(area, paths, builds);
+  for (const std::string& path : paths)
+    if (Status s = area.addOrder(path); !s) return s;
   area.setOrder(controlling);
+  area.goTop();
+  return Status::ok();
+}
+
+Status indexAll(WorkArea& area, const std::vector<IndexTarget>& targets, std::vector<std::uint64_t>* keys) {
+  area.flush();
+  std::vector<Built> builds;
+  std::vector<std::string> paths;
+  for (const IndexTarget& t : targets) {
+    auto b = define(area, t.spec);
+    if (!b) return b.error();
+    builds.push_back(std::move(*b));
+    paths.push_back(t.path);
+  }
+  area.clearOrders();
+  const std::vector<std::uint64_t> written = buildAll(area, paths, builds);
+  if (keys != nullptr) *keys = written;
+  for (const std::string& path : paths)
+    if (Status s = area.addOrder(path); !s) return s;
   area.goTop();
   return Status::ok();
 }

@@ -14,9 +14,13 @@
 //   I4  INDEX ON closes the area's other indexes, opens the new one as the controlling
 //       order and goes to the top. REINDEX keeps the order list and the controlling order
 //       and goes to the top; it needs exclusive use.
+//   I5  several indexes built together (indexAll, REINDEX) come from a single pass over the
+//       records; their keys are then sorted and their files written two at a time, on a
+//       second thread as well. Each file is exactly what a build of its own would write.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/result.hpp"
 #include "db/work_area.hpp"
@@ -37,6 +41,15 @@ struct IndexSpec {
 // `keys`, when given, receives the number of keys written.
 base::Status indexOn(WorkArea& area, const std::string& path, const IndexSpec& wanted, std::uint64_t* keys = nullptr);
 base::Status reindex(WorkArea& area);
+
+struct IndexTarget {
+  std::string path;
+  IndexSpec spec;
+};
+// INDEX ON for every target at once (I5): the area ends with exactly these indexes open,
+// the first controlling, at the top. Nothing is written unless every key has a size (I1).
+// `keys`, when given, receives the number of keys written to each file.
+base::Status indexAll(WorkArea& area, const std::vector<IndexTarget>& targets, std::vector<std::uint64_t>* keys = nullptr);
 // An index in a new file that is removed when the area closes it; becomes the
 // controlling order next to the area's other indexes.
 base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& wanted);

@@ -132,13 +132,21 @@ class WorkArea {
   // Records are read a large block at a time; `f` must not change the table.
   template <typename F>
   void forEachRecord(F&& f) {
+    forEachRecordBytes(true, [&](std::uint32_t r, std::span<const std::byte>) { f(r); });
+  }
+  // As forEachRecord, with each record's bytes given to `f` as well. With `makeCurrent`
+  // false the area is left on the phantom record throughout: for readers that need only
+  // the bytes, which are spared the copy into the record buffer.
+  template <typename F>
+  void forEachRecordBytes(bool makeCurrent, F&& f) {
     flush();
     const std::size_t length = table_->recordLength();
     std::vector<std::byte> block(std::max<std::size_t>(kWalkBlock / length, 1) * length);
     for (std::uint32_t r = 1, got; (got = table_->readRecords(r, block)) > 0;) {
       for (std::uint32_t i = 0; i < got; ++i, ++r) {
-        loadBytes(r, std::span<const std::byte>(block).subspan(std::size_t{i} * length, length));
-        f(r);
+        const auto bytes = std::span<const std::byte>(block).subspan(std::size_t{i} * length, length);
+        if (makeCurrent) loadBytes(r, bytes);
+        f(r, bytes);
       }
     }
     goPhantom();

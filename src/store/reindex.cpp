@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "db/bulk_copy.hpp"
 #include "db/bulk_index.hpp"
 #include "db/bulk_pack.hpp"
 #include "db/work_area.hpp"
@@ -37,8 +36,9 @@ void must(const base::Status& s, std::string_view table, std::string_view what) 
   if (!s) fail(table, what, s);
 }
 
-// Copies a file through a new name renamed over `to`, so that `to` is never half written.
-void copyFile(sys::Env& env, const std::string& from, const std::string& to) {
+// Copies a file through a new name renamed over `to`, so that `to` is never half written;
+// `durable`: on the disk before it takes the name.
+void copyFile(sys::Env& env, const std::string& from, const std::string& to, bool durable = true) {
   auto in = env.open(from, sys::Access::ReadOnly, sys::Creation::OpenExisting);
   if (!in) throw RebuildError(from + ": not read: " + in.error().toString());
   const std::string fresh = to + "~";
@@ -53,7 +53,8 @@ void copyFile(sys::Env& env, const std::string& from, const std::string& to) {
       throw RebuildError(fresh + ": not written: " + s.toString());
     at += *n;
   }
-  if (auto s = (*out)->sync(); !s) throw RebuildError(fresh + ": not synced: " + s.toString());
+  if (durable)
+    if (auto s = (*out)->sync(); !s) throw RebuildError(fresh + ": not synced: " + s.toString());
   out->reset();
   if (auto s = env.rename(fresh, to); !s) throw RebuildError(to + ": not replaced: " + s.toString());
 }
@@ -73,13 +74,7 @@ class TableRebuild {
     if (def_.pack && !rewritten && hasDeleted()) must(db::pack(*area_), def_.table, "pack");
     if (def_.repair == Repair::OrderLines) repairOrderLines();
     if (def_.repair == Repair::Contractors) keepOnePerNumber();
-    std::vector<std::string> attached;
-    for (const IndexEntry& e : def_.indexes) {
-      if (e.repairOnly) continue;
-      build(e);
-      attached.push_back(name(e));
-    }
-    must(attachIndexes(t_, attached), def_.table, "attach");
+    buildAndAttach();
     if (def_.repair == Repair::Contractors) keepFirstHeadOffice();
     records_ = area_->lastRec();
     area_->close();
@@ -108,17 +103,21 @@ class TableRebuild {
     return std::string(shortFirst ? e.shortNameKey : e.key);
   }
 
-  void build(const IndexEntry& e) {
-    const std::string path = t_.indexPath(name(e));
+  // Every index of the table from one pass over it, attached in the catalogue's order.
+  void buildAndAttach() {
+    std::vector<db::IndexTarget> targets;
+    for (const IndexEntry& e : def_.indexes)
+      if (!e.repairOnly)
+        targets.push_back({t_.indexPath(name(e)), db::IndexSpec(keyOf(e), std::string(e.condition), e.unique)});
     base::Status s;
-    std::uint64_t keys = 0;
+    std::vector<std::uint64_t> keys;
     try {
-      s = db::indexOn(*area_, path, db::IndexSpec(keyOf(e), std::string(e.condition), e.unique), &keys);
+      s = db::indexAll(*area_, targets, &keys);
     } catch (const std::exception& x) {
-      throw RebuildError(std::string(def_.table) + ": index " + std::string(e.file) + ": " + x.what());
+      throw RebuildError(std::string(def_.table) + ": indexes: " + x.what());
     }
-    must(s, def_.table, "index " + std::string(e.file));
-    keys_ = std::max(keys_, keys);
+    must(s, def_.table, "indexes");
+    for (std::uint64_t k : keys) keys_ = std::max(keys_, k);
   }
 
   std::size_t field(std::string_view name) const {
@@ -188,27 +187,51 @@ class TableRebuild {
     }
     must(s, def_.table, "index " + file);
     const std::vector<std::uint32_t> order = recordsInOrder();
-    if (copyTo_) {
-      area_->goTop();
-      auto copied = db::copyTo(*area_, t_.tablePath(file));
-      if (!copied) fail(def_.table, "copy to " + file, copied.error());
-    }
     area_->clearOrders();
     must(db::rewriteInOrder(*area_, order), def_.table, "rewrite");
   }
 
-  // R4, the first half: one record per number, in number order.
+  // R4, the first half: one record per number, in number order. The numbers are sorted in
+  // memory; the copy left in the station folder is the rewritten table's files copied.
   void keepOnePerNumber() {
     const IndexEntry* unique = nullptr;
     for (const IndexEntry& e : def_.indexes)
       if (e.repairOnly) unique = &e;
     if (unique == nullptr) return;
-    copyTo_ = true;
-    rewriteThrough(*unique, name(*unique));
-    copyTo_ = false;
-    // The index described the table before the rewrite; nothing may use it afterwards.
-    const std::string path = t_.indexPath(name(*unique));
-    if (t_.ws.env().exists(path)) must(t_.ws.env().remove(path), def_.table, "remove " + path);
+    const std::size_t nr = field("NR_KON");
+    must(db::rewriteInOrder(*area_, firstLiveRecordPerNumber(area_->field(nr))), def_.table, "rewrite");
+    sys::Env& env = t_.ws.env();
+    const std::string table = area_->table().path();
+    const std::string copy = t_.tablePath(name(*unique));
+    const std::string memo = xbase::memoPathFor(table);
+    if (env.exists(memo)) copyFile(env, memo, xbase::memoPathFor(copy), false);
+    copyFile(env, table, copy, false);
+  }
+
+  // The first live (undeleted) record of each number, in number order; equal numbers keep
+  // record order. A deleted record never hides a live one with its number.
+  std::vector<std::uint32_t> firstLiveRecordPerNumber(const xbase::dbf::Field& f) {
+    struct Entry {
+      std::string_view number;
+      std::uint32_t recno;
+    };
+    std::string numbers;  // every live record's number, side by side
+    std::vector<std::uint32_t> recnos;
+    area_->forEachRecordBytes(false, [&](std::uint32_t r, std::span<const std::byte> rec) {
+      if (xbase::isDeleted(rec)) return;
+      numbers.append(reinterpret_cast<const char*>(rec.data()) + f.offset, f.length);
+      recnos.push_back(r);
+    });
+    std::vector<Entry> entries;
+    entries.reserve(recnos.size());
+    for (std::size_t i = 0; i < recnos.size(); ++i)
+      entries.push_back({std::string_view(numbers).substr(i * f.length, f.length), recnos[i]});
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.number < b.number; });
+    std::vector<std::uint32_t> order;
+    order.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      if (i == 0 || entries[i].number != entries[i - 1].number) order.push_back(entries[i].recno);
+    return order;
   }
 
   // R4, the second half: a single head-office record. The controlling order is NR_KON.
@@ -226,7 +249,6 @@ class TableRebuild {
   Tables& t_;
   const CatalogueTable& def_;
   db::WorkArea* area_ = nullptr;
-  bool copyTo_ = false;
   std::uint64_t records_ = 0;
   std::uint64_t keys_ = 0;
 };

@@ -14,9 +14,11 @@
 //       any moment leaves each table old or new, whole.
 //   R3  order lines: STATUS "E" becomes "A", then the lines are rewritten in the order of
 //       "SYMBOL()+NAZWA_TOW" (equal keys in record order), deleted lines left out.
-//   R4  contractors: the first record of each NR_KON (in record order) stays, the table is
-//       rewritten in NR_KON order and a copy of it is left as KON_NR_U in the station
-//       folder; records with NR_KON "00000" after the first one are deleted and packed.
+//   R4  contractors: the first live record of each NR_KON (in record order) stays, the
+//       table is rewritten in NR_KON order and a copy of it is left as KON_NR_U in the
+//       station folder; records with NR_KON "00000" after the first one are deleted and
+//       packed. Deleted records go first, so a deleted record never takes the place of a
+//       live one with its number.
 //   R5  contractors' notes: records whose TEKST is empty are deleted before packing.
 //   R6  ZAM_N and ZAM_P are passed over (skipped()) unless both tables exist; the station
 //       table PARADRUK is first copied from the program folder when the station lacks it.

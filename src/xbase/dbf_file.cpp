@@ -269,8 +269,11 @@ void DbfFile::updateCached(std::uint32_t recno, std::span<const std::byte> in) {
 }
 
 std::uint32_t DbfFile::readRecords(std::uint32_t first, std::span<std::byte> out) {
+  return readRecordsThrough(first, recordCount(), out);
+}
+
+std::uint32_t DbfFile::readRecordsThrough(std::uint32_t first, std::uint32_t last, std::span<std::byte> out) const {
   const std::size_t length = header_.recordLength;
-  const std::uint32_t last = recordCount();
   if (first == 0 || first > last) return 0;
   const auto n = static_cast<std::uint32_t>(std::min<std::uint64_t>(out.size() / length, last - first + 1));
   // Exclusive appends not yet written are records pendingFirst_..count_, in memory.

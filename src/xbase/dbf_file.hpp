@@ -100,6 +100,10 @@ class DbfFile {
   // Reads the records from `first` on into out, as many whole records as fit and exist
   // (bulk walks read a large block per call); returns how many. Throws IoFault.
   std::uint32_t readRecords(std::uint32_t first, std::span<std::byte> out);
+  // The same for records up to `last` (at most the count a readRecords() call sees) without
+  // looking at the file's size: only reads, so other threads may walk the table this way
+  // at once while nothing changes it.
+  std::uint32_t readRecordsThrough(std::uint32_t first, std::uint32_t last, std::span<std::byte> out) const;
   // Errc::Refused: read-only or not locked (T3); Errc::NotFound: no such record.
   base::Status writeRecord(std::uint32_t recno, std::span<const std::byte> in);
   // Appends `in` (T2, T4) and returns its number. Errc::Locked when another station holds

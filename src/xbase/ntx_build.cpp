@@ -6,6 +6,8 @@
 #include <cstring>
 #include <mutex>
 #include <queue>
+#include <tuple>
+#include <utility>
 
 #include "base/bytes.hpp"
 #include "base/check.hpp"
@@ -38,29 +40,52 @@ int compareTail(const char* a, const char* b, std::size_t size, std::size_t from
   return 0;
 }
 
-// The buffers of the last build, kept for the next: a rebuild of many indexes then asks
-// the system for fresh (zero-filled) memory once rather than for every index.
-struct Spare {
-  std::mutex mutex;
-  sys::LargeBuffer<char> keys;
-  std::size_t keyBytes = 0;
-  sys::LargeBuffer<NtxBuilder::Handle> handles;
-  std::size_t handleCount = 0;
+// The buffers of finished builds, kept for the next ones: a rebuild of many indexes then
+// asks the system for fresh (zero-filled) memory once rather than for every index. Builds
+// running side by side each take their own.
+template <typename T>
+class SparePool {
+ public:
+  // A kept buffer of at least `size` elements (the smallest such), or a new one.
+  std::pair<sys::LargeBuffer<T>, std::size_t> take(std::size_t size) {
+    std::lock_guard lock(mutex_);
+    auto best = kept_.end();
+    for (auto it = kept_.begin(); it != kept_.end(); ++it)
+      if (it->second >= size && (best == kept_.end() || it->second < best->second)) best = it;
+    if (best == kept_.end()) return {sys::makeLargeBuffer<T>(size), size};
+    auto taken = std::move(*best);
+    kept_.erase(best);
+    return taken;
+  }
+  void give(sys::LargeBuffer<T> buffer, std::size_t size) {
+    if (!buffer) return;
+    std::lock_guard lock(mutex_);
+    kept_.emplace_back(std::move(buffer), size);
+  }
+  void clear() {
+    std::lock_guard lock(mutex_);
+    kept_.clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::pair<sys::LargeBuffer<T>, std::size_t>> kept_;
 };
-Spare& spare() {
-  static Spare s;
-  return s;
+
+SparePool<char>& spareKeys() {
+  static SparePool<char> pool;
+  return pool;
+}
+SparePool<NtxBuilder::Handle>& spareHandles() {
+  static SparePool<NtxBuilder::Handle> pool;
+  return pool;
 }
 
 }  // namespace
 
 void NtxBuilder::releaseSpareMemory() {
-  Spare& sp = spare();
-  std::lock_guard lock(sp.mutex);
-  sp.keys.reset();
-  sp.keyBytes = 0;
-  sp.handles.reset();
-  sp.handleCount = 0;
+  spareKeys().clear();
+  spareHandles().clear();
 }
 
 struct NtxBuilder::Run {
@@ -81,18 +106,8 @@ NtxBuilder::NtxBuilder(sys::Env& env, std::string path, NtxDefinition def, std::
 }
 
 NtxBuilder::~NtxBuilder() {
-  Spare& sp = spare();
-  {
-    std::lock_guard lock(sp.mutex);
-    if (buffer_ && bufferBytes_ >= sp.keyBytes) {
-      sp.keys = std::move(buffer_);
-      sp.keyBytes = bufferBytes_;
-    }
-    if (sorted_ && sortedCapacity_ >= sp.handleCount) {
-      sp.handles = std::move(sorted_);
-      sp.handleCount = sortedCapacity_;
-    }
-  }
+  spareKeys().give(std::move(buffer_), bufferBytes_);
+  spareHandles().give(std::move(sorted_), sortedCapacity_);
   for (auto& r : runs_) {
     r->file.reset();
     (void)env_.remove(r->path);
@@ -104,18 +119,7 @@ base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
   if (used_ / recordSize_ >= capacity_)
     if (auto s = spill(); !s) return s;
   // The whole run's room at once, uninitialised: untouched memory costs nothing.
-  if (!buffer_) {
-    Spare& sp = spare();
-    std::lock_guard lock(sp.mutex);
-    if (sp.keys && sp.keyBytes >= capacity_ * recordSize_) {
-      buffer_ = std::move(sp.keys);
-      bufferBytes_ = sp.keyBytes;
-      sp.keyBytes = 0;
-    } else {
-      bufferBytes_ = capacity_ * recordSize_;
-      buffer_ = sys::makeLargeBuffer<char>(bufferBytes_);
-    }
-  }
+  if (!buffer_) std::tie(buffer_, bufferBytes_) = spareKeys().take(capacity_ * recordSize_);
   char* at = buffer_.get() + used_;
   std::memcpy(at, key.data(), key.size());
   base::storeU32le(reinterpret_cast<std::byte*>(at + key.size()), recno);
@@ -146,16 +150,8 @@ void NtxBuilder::sortBuffer() {
   for (std::size_t i = 0; i < n; ++i) ++start[bucketOf(wordAt(base + i * recordSize_, ks, common) ^ flip) + 1];
   for (std::size_t b = 1; b <= kBuckets; ++b) start[b] += start[b - 1];
   if (sortedCapacity_ < n) {
-    Spare& sp = spare();
-    std::lock_guard lock(sp.mutex);
-    if (sp.handles && sp.handleCount >= n) {
-      sorted_ = std::move(sp.handles);
-      sortedCapacity_ = sp.handleCount;
-      sp.handleCount = 0;
-    } else {
-      sorted_ = sys::makeLargeBuffer<Handle>(n);
-      sortedCapacity_ = n;
-    }
+    spareHandles().give(std::move(sorted_), sortedCapacity_);
+    std::tie(sorted_, sortedCapacity_) = spareHandles().take(n);
   }
   sortedCount_ = n;
   {

@@ -40,6 +40,7 @@ class NtxBuilder {
   base::Status finish();
 
   std::size_t runsWritten() const { return runs_.size(); }
+  std::size_t keySize() const { return def_.keySize; }
   // A finished builder leaves its buffers to the next one, so that a run of builds fills
   // fresh memory once; this gives them back to the system (at the end of such a run).
   static void releaseSpareMemory();

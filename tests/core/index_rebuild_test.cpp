@@ -35,12 +35,16 @@ struct Installation : RoutinesStation {
     rt.vars().set("_KONTO_PH", rt::Value::character("00003"));
   }
 
-  // Appends records to a table of the program folder; dates as yyyymmdd.
+  // Appends records to a table of the program folder; dates as yyyymmdd; a "*" deletes.
   void add(const std::string& table, const std::vector<Row>& rows) {
     db::WorkArea& a = open(table);
     for (const Row& row : rows) {
       EXPECT_TRUE(a.appendBlank());
       for (const auto& [name, text] : row) {
+        if (name == "*") {
+          EXPECT_TRUE(a.deleteRecord());
+          continue;
+        }
         const auto i = a.fieldIndex(name);
         ASSERT_TRUE(i) << name;
         const rt::Value v = a.field(*i).type == xbase::dbf::FieldType::Date
@@ -132,16 +136,18 @@ TEST(INDEX, ContractorsKeepTheFirstRecordOfEachNumberAndOneHeadOffice) {
   Installation s;
   s.add("KON", {{{"NR_KON", "00012"}, {"NAZWA_KON", "Pierwszy"}},
                 {{"NR_KON", "00000"}, {"NAZWA_KON", "Centrala"}},
+                {{"NR_KON", "00007"}, {"NAZWA_KON", "Usunięty"}, {"*", ""}},
                 {{"NR_KON", "00007"}, {"NAZWA_KON", "Siódmy"}},
                 {{"NR_KON", "00012"}, {"NAZWA_KON", "Drugi"}},
                 {{"NR_KON", "00000"}, {"NAZWA_KON", "Centrala 2"}},
                 {{"NR_KON", "00000"}, {"NAZWA_KON", "Centrala 3"}}});
   s.index(false, "H");
   EXPECT_EQ(trimmedAll(s.column("KON", "NAZWA_KON")), (std::vector<std::string>{"Centrala", "Siódmy", "Pierwszy"}))
-      << "one record per number, the first of each, in number order";
+      << "one record per number, the first live one of each, in number order";
   EXPECT_EQ(trimmedAll(s.inOrder("KON", "KON_NR", "NR_KON")), (std::vector<std::string>{"00000", "00007", "00012"}));
   EXPECT_EQ(s.inOrder("KON", "KON_NA", "NR_KON").size(), 3u);
-  EXPECT_TRUE(std::filesystem::exists(s.paths.resolve(s.tables.stationFolder() + "KON_NR_U.DBF")))
+  EXPECT_EQ(trimmedAll(s.column("DANE#01/KON_NR_U", "NAZWA_KON")),
+            (std::vector<std::string>{"Centrala", "Siódmy", "Pierwszy"}))
       << "the one-per-number copy stays in the station folder";
 }
 

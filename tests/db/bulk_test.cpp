@@ -1,6 +1,8 @@
 // tests/db/bulk_test.cpp — COPY TO, the structure copies, APPEND FROM, TOTAL, PACK and ZAP.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "db/bulk_append.hpp"
 #include "db/bulk_copy.hpp"
 #include "db/bulk_index.hpp"
@@ -9,6 +11,7 @@
 #include "db/verify.hpp"
 #include "db_testing.hpp"
 #include "sys/fault_env.hpp"
+#include "testkit/temp_dir.hpp"
 
 namespace {
 
@@ -184,6 +187,53 @@ TEST(BulkPack, PackAndZapNeedExclusiveUse) {
   EXPECT_TRUE(db::zap(a).is(base::Errc::Refused));
   EXPECT_TRUE(db::reindex(a).is(base::Errc::Refused));
   EXPECT_EQ(a.lastRec(), 4u);
+}
+
+// Indexes built together from one pass are, byte for byte, the files that builds of their
+// own write: keys read from the bytes and through the runtime, a condition, UNIQUE, numbers.
+TEST(BulkIndex, IndexesBuiltTogetherEqualSeparateBuilds) {
+  Station st;
+  rt::Runtime rt;
+  db::Workspace ws(st.env, st.clock, rt);  // the runtime's own compiler, for IIF()
+  const auto use = [&](const std::string& table) -> db::WorkArea& {
+    return **ws.use(table, {"MANY", xbase::Share::Exclusive, false});
+  };
+  std::vector<std::vector<std::string>> rows;
+  for (int i = 0; i < 3000; ++i)
+    rows.push_back({std::string(1, static_cast<char>('A' + i * 7 % 26)) + std::to_string(i * 37 % 101),
+                    std::to_string(i * 13 % 500) + ".5", "", i % 9 == 0 ? "*" : ""});
+  const std::string table = st.makeTable("MANY.DBF", {{"KOD", 'C', 6}, {"ILE", 'N', 6, 1}, {"OPIS", 'M'}}, rows);
+  const std::vector<db::IndexSpec> specs = {
+      {"KOD"}, {"ILE"}, {"KOD", "ILE>100"}, {"KOD", "", true}, {"iif(ILE>250,KOD,'-'+KOD)"}, {"upper(KOD)+str(ILE,6,1)"}};
+  std::vector<db::IndexTarget> together;
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    db::WorkArea& a = use(table);
+    ASSERT_TRUE(db::indexOn(a, st.path("S" + std::to_string(i) + ".NTX"), specs[i]));
+    ws.closeAll();
+    together.push_back({st.path("T" + std::to_string(i) + ".NTX"), specs[i]});
+  }
+  db::WorkArea& a = use(table);
+  std::vector<std::uint64_t> keys;
+  ASSERT_TRUE(db::indexAll(a, together, &keys));
+  std::set<std::string> codes;
+  std::uint64_t over100 = 0;
+  for (const auto& r : rows) {
+    codes.insert(r[0]);
+    over100 += std::stod(r[1]) > 100 ? 1 : 0;
+  }
+  EXPECT_EQ(keys, (std::vector<std::uint64_t>{3000, 3000, over100, codes.size(), 3000, 3000}));
+  EXPECT_EQ(a.orderCount(), specs.size());
+  EXPECT_EQ(a.orderNumber(), 1);
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    SCOPED_TRACE(specs[i].key + " for " + specs[i].condition);
+    EXPECT_EQ(testkit::readFile(st.path("T" + std::to_string(i) + ".NTX")),
+              testkit::readFile(st.path("S" + std::to_string(i) + ".NTX")));
+  }
+  // REINDEX over the same list rewrites the same files.
+  ASSERT_TRUE(db::reindex(a));
+  for (std::size_t i = 0; i < specs.size(); ++i)
+    EXPECT_EQ(testkit::readFile(st.path("T" + std::to_string(i) + ".NTX")),
+              testkit::readFile(st.path("S" + std::to_string(i) + ".NTX")));
 }
 
 // An index written elsewhere keeps the key width of its header: appends, changes and
