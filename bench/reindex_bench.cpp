@@ -1,19 +1,22 @@
 // bench/reindex_bench.cpp — the whole index rebuild on the demo wholesaler's head office at
 // a given scale (ZEL_BENCH_SCALE, default 100), against one pass that reads every table.
 // The installation is made once by `zelmoran-tool mkdemo` in a temporary folder and kept
-// for later runs at the same scale. Each case runs once; the read pass runs first so that
-// both find the files in the page cache.
+// for later runs at the same scale. Each case runs three times and reports its best time
+// (the machine's other work only ever adds to a run); the read pass runs first so that both
+// find the files in the page cache.
 //   read pass: every table of the index catalogue, every record read, every field decoded;
 //   rebuild:   packing, repairs and every index, as the operator's rebuild does it, with
 //              the seconds, the keys per second of the largest table and the ratio of the
 //              rebuild to the read pass (target: below 15 s at scale 100, at most 1.5).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/headless_station.hpp"
 #include "db/work_area.hpp"
@@ -45,32 +48,50 @@ const std::string& installation() {
   return folder;
 }
 
+constexpr int kRuns = 3;
 double readPassSeconds = 0;
+
+// The fewest seconds that kRuns calls of `run` report; `run` gets the call's number.
+template <typename Run>
+double bestOf(Run run) {
+  double best = 0;
+  for (int i = 0; i < kRuns; ++i) {
+    const double seconds = run(i);
+    if (i == 0 || seconds < best) best = seconds;
+  }
+  return best;
+}
+
+// Every record of every catalogue table read, every field decoded; returns the seconds.
+double readEveryTable(const std::string& folder, std::uint64_t& records) {
+  core::HeadlessStation st(folder);
+  st.loadConfiguration();
+  const auto start = Clock::now();
+  records = 0;
+  for (const store::CatalogueTable& t : store::indexCatalogue()) {
+    const std::string name = (t.inStation ? st.tables.stationFolder() : std::string()) + std::string(t.table);
+    const std::string path = st.tables.tablePath(name);
+    if (!std::filesystem::exists(path)) continue;
+    auto area = st.ws.use(path, {std::string(t.table), xbase::Share::Exclusive, true});
+    if (!area) throw std::runtime_error(name + ": " + area.error().toString());
+    db::WorkArea& a = **area;
+    std::size_t width = 0;
+    a.forEachRecord([&](std::uint32_t) {
+      for (std::size_t i = 0; i < a.fieldCount(); ++i)
+        if (a.field(i).type != xbase::dbf::FieldType::Memo) width += a.value(i).isText() ? 1 : 0;
+      ++records;
+    });
+    benchmark::DoNotOptimize(width);
+    st.ws.close(a.number());
+  }
+  return secondsSince(start);
+}
 
 void BM_Reindex_ReadEveryTable(benchmark::State& state) {
   const std::string& folder = installation();
   for (auto _ : state) {
-    core::HeadlessStation st(folder);
-    st.loadConfiguration();
-    const auto start = Clock::now();
     std::uint64_t records = 0;
-    for (const store::CatalogueTable& t : store::indexCatalogue()) {
-      const std::string name = (t.inStation ? st.tables.stationFolder() : std::string()) + std::string(t.table);
-      const std::string path = st.tables.tablePath(name);
-      if (!std::filesystem::exists(path)) continue;
-      auto area = st.ws.use(path, {std::string(t.table), xbase::Share::Exclusive, true});
-      if (!area) throw std::runtime_error(name + ": " + area.error().toString());
-      db::WorkArea& a = **area;
-      std::size_t width = 0;
-      a.forEachRecord([&](std::uint32_t) {
-        for (std::size_t i = 0; i < a.fieldCount(); ++i)
-          if (a.field(i).type != xbase::dbf::FieldType::Memo) width += a.value(i).isText() ? 1 : 0;
-        ++records;
-      });
-      benchmark::DoNotOptimize(width);
-      st.ws.close(a.number());
-    }
-    readPassSeconds = secondsSince(start);
+    readPassSeconds = bestOf([&](int) { return readEveryTable(folder, records); });
     state.counters["seconds"] = readPassSeconds;
     state.counters["records"] = static_cast<double>(records);
   }
@@ -101,12 +122,17 @@ class Largest final : public store::RebuildHooks {
 void BM_Reindex_WholeRebuild(benchmark::State& state) {
   const std::string& folder = installation();
   for (auto _ : state) {
-    core::HeadlessStation st(folder);
-    st.loadConfiguration();
-    Largest largest;
-    const auto start = Clock::now();
-    store::rebuildIndexes(st.tables, {false, ' ', true}, largest);
-    const double seconds = secondsSince(start);
+    std::vector<Largest> runs(kRuns);
+    std::vector<double> times;
+    const double seconds = bestOf([&](int i) {
+      core::HeadlessStation st(folder);
+      st.loadConfiguration();
+      const auto start = Clock::now();
+      store::rebuildIndexes(st.tables, {false, ' ', true}, runs[static_cast<std::size_t>(i)]);
+      times.push_back(secondsSince(start));
+      return times.back();
+    });
+    const Largest& largest = runs[static_cast<std::size_t>(std::min_element(times.begin(), times.end()) - times.begin())];
     state.counters["seconds"] = seconds;
     state.counters["largest_records"] = static_cast<double>(largest.records());
     state.counters["largest_keys_per_s"] = largest.keysPerSecond();

@@ -3,6 +3,7 @@
 #include "xbase/ntx_build.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <mutex>
 #include <queue>
@@ -127,9 +128,48 @@ base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
   return base::Status::ok();
 }
 
+// The bucket of a key: its bytes from the first in which the run's keys differ, read as
+// digits of a mixed radix where each position counts only the byte values that occur there.
+// Keys of a few symbols (digits, dates, codes) then spread over many buckets instead of
+// the few that their first two bytes would give; the order of buckets is the keys' order.
+class Buckets {
+ public:
+  Buckets(const char* base, std::size_t n, std::size_t stride, std::size_t keySize, std::size_t from, bool descending)
+      : from_(from), descending_(descending) {
+    const std::size_t depth = std::min(kDepth, keySize - std::min(from, keySize));
+    std::array<std::array<bool, 256>, kDepth> seen{};
+    for (std::size_t i = 0; i < n; ++i)
+      for (std::size_t p = 0; p < depth; ++p) seen[p][static_cast<unsigned char>(base[i * stride + from + p])] = true;
+    // About one key a bucket at most, and a count table that stays small.
+    const std::size_t most = std::min<std::size_t>(std::size_t{1} << 16, std::max<std::size_t>(2 * n, 1));
+    for (; positions_ < depth; ++positions_) {
+      std::uint16_t distinct = 0;
+      for (std::size_t v = 0; v < 256; ++v)
+        if (seen[positions_][v]) rank_[positions_][v] = distinct++;
+      if (count_ * distinct > most) break;
+      radix_[positions_] = distinct;
+      count_ *= distinct;
+    }
+  }
+  std::size_t count() const { return count_; }
+  std::size_t of(const char* key) const {
+    std::size_t b = 0;
+    for (std::size_t p = 0; p < positions_; ++p) b = b * radix_[p] + rank_[p][static_cast<unsigned char>(key[from_ + p])];
+    return descending_ ? count_ - 1 - b : b;
+  }
+
+ private:
+  static constexpr std::size_t kDepth = 8;
+  std::size_t from_;
+  bool descending_;
+  std::size_t positions_ = 0, count_ = 1;
+  std::array<std::array<std::uint16_t, 256>, kDepth> rank_{};
+  std::array<std::size_t, kDepth> radix_{};
+};
+
 // Sorts the buffer's keys into `sorted_`, equal keys by arrival: the handles are spread
-// into buckets by their top 16 bits, then each bucket is sorted on its own (a most
-// significant digit pass, then small comparison sorts that stay in cache).
+// into buckets (Buckets above), then each bucket is sorted on its own with small comparison
+// sorts that stay in cache.
 void NtxBuilder::sortBuffer() {
   const std::size_t n = used_ / recordSize_, ks = def_.keySize;
   const bool desc = def_.descending;
@@ -144,11 +184,15 @@ void NtxBuilder::sortBuffer() {
   }
   // Two passes over the keys: count the buckets, then place each handle in its bucket in
   // arrival order. The handle array is not zeroed first: every slot is written.
-  constexpr std::size_t kBuckets = 1 << 16;
-  const auto bucketOf = [&](std::uint64_t prefix) { return static_cast<std::size_t>(prefix >> 48); };
-  std::vector<std::uint32_t> start(kBuckets + 1, 0);
-  for (std::size_t i = 0; i < n; ++i) ++start[bucketOf(wordAt(base + i * recordSize_, ks, common) ^ flip) + 1];
-  for (std::size_t b = 1; b <= kBuckets; ++b) start[b] += start[b - 1];
+  const Buckets buckets(base, n, recordSize_, ks, common, desc);
+  const std::size_t bucketCount = buckets.count();
+  std::vector<std::uint16_t> bucketOf(n);
+  std::vector<std::uint32_t> start(bucketCount + 1, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    bucketOf[i] = static_cast<std::uint16_t>(buckets.of(base + i * recordSize_));
+    ++start[bucketOf[i] + 1u];
+  }
+  for (std::size_t b = 1; b <= bucketCount; ++b) start[b] += start[b - 1];
   if (sortedCapacity_ < n) {
     spareHandles().give(std::move(sorted_), sortedCapacity_);
     std::tie(sorted_, sortedCapacity_) = spareHandles().take(n);
@@ -160,7 +204,7 @@ void NtxBuilder::sortBuffer() {
       const char* k = base + i * recordSize_;
       const Handle h{wordAt(k, ks, common) ^ flip, wordAt(k, ks, common + 8) ^ flip,
                      static_cast<std::uint32_t>(i * recordSize_)};
-      sorted_[next[bucketOf(h.prefix)]++] = h;
+      sorted_[next[bucketOf[i]]++] = h;
     }
   }
   const std::size_t tailFrom = common + 16;
@@ -173,7 +217,7 @@ void NtxBuilder::sortBuffer() {
     }
     return a.pos < b.pos;
   };
-  for (std::size_t b = 0; b < kBuckets; ++b)
+  for (std::size_t b = 0; b < bucketCount; ++b)
     if (start[b + 1] - start[b] > 1) std::sort(sorted_.get() + start[b], sorted_.get() + start[b + 1], before);
 }
 

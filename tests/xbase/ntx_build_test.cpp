@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -98,6 +99,50 @@ TEST(NtxBuild, RunsSpilledUnderASmallBudgetGiveTheSameFile) {
   EXPECT_GE(build(64 * 1024, many), 5u);
   EXPECT_EQ(firstDifference(bytesOf(many, "T.NTX"), bytesOf(one, "T.NTX")), "none");
   EXPECT_EQ(many.files.size(), 1u);  // run files removed
+}
+
+// Keys of few symbols, of many, with long shared parts and with bytes above 127, ascending
+// and descending, come out in the order of a stable sort of the keys.
+TEST(NtxBuild, KeysComeOutInTheOrderOfAStableSort) {
+  struct Case {
+    const char* name;
+    std::string symbols;
+    std::size_t size, tail;  // key bytes, of which the last `tail` are drawn from symbols
+  };
+  std::string everyByte;
+  for (int v = 1; v < 256; ++v) everyByte += static_cast<char>(v);
+  const Case cases[] = {{"digits", "0123456789", 14, 14},
+                        {"two letters", "AB", 12, 12},
+                        {"shared start", "0123456789 ", 40, 9},
+                        {"every byte", everyByte, 10, 10},
+                        {"long and few", "xy", 60, 60}};
+  std::mt19937 rng(11);
+  for (const Case& c : cases)
+    for (bool descending : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (descending ? " descending" : ""));
+      std::vector<std::pair<std::string, std::uint32_t>> keys;
+      for (std::uint32_t r = 1; r <= 30000; ++r) {
+        std::string k(c.size - c.tail, 'K');
+        for (std::size_t i = 0; i < c.tail; ++i) k += c.symbols[rng() % c.symbols.size()];
+        keys.emplace_back(k, r);
+      }
+      test::MemEnv env;
+      NtxBuilder b(env, "T.NTX", NtxDefinition{"K", "", static_cast<std::uint16_t>(c.size), 0, false, descending});
+      for (const auto& [k, r] : keys) ASSERT_TRUE(b.add(k, r));
+      ASSERT_TRUE(b.finish());
+      std::stable_sort(keys.begin(), keys.end(), [&](const auto& x, const auto& y) {
+        return descending ? x.first > y.first : x.first < y.first;
+      });
+      auto f = NtxFile::open(env, "T.NTX", sys::Access::ReadOnly, NtxUse::Exclusive).value();
+      NtxCursor cur;
+      std::size_t at = 0;
+      for (bool on = f->top(cur); on; on = f->next(cur), ++at) {
+        ASSERT_LT(at, keys.size());
+        ASSERT_EQ(cur.key, keys[at].first) << at;
+        ASSERT_EQ(cur.recno, keys[at].second) << at;
+      }
+      EXPECT_EQ(at, keys.size());
+    }
 }
 
 TEST(NtxBuild, UniqueAndDescendingBuildsMatchTheReferenceIndexes) {
