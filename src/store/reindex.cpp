@@ -198,8 +198,11 @@ class TableRebuild {
     for (const IndexEntry& e : def_.indexes)
       if (e.repairOnly) unique = &e;
     if (unique == nullptr) return;
-    const std::size_t nr = field("NR_KON");
-    must(db::rewriteInOrder(*area_, firstLiveRecordPerNumber(area_->field(nr))), def_.table, "rewrite");
+    const std::vector<std::uint32_t> order = firstLiveRecordPerNumber(area_->field(field("NR_KON")));
+    // A table already in that shape (as after the last rebuild) would be rewritten as it is.
+    bool asItIs = order.size() == area_->lastRec();
+    for (std::size_t i = 0; asItIs && i < order.size(); ++i) asItIs = order[i] == i + 1;
+    if (!asItIs) must(db::rewriteInOrder(*area_, order), def_.table, "rewrite");
     sys::Env& env = t_.ws.env();
     const std::string table = area_->table().path();
     const std::string copy = t_.tablePath(name(*unique));

@@ -149,6 +149,11 @@ TEST(INDEX, ContractorsKeepTheFirstRecordOfEachNumberAndOneHeadOffice) {
   EXPECT_EQ(trimmedAll(s.column("DANE#01/KON_NR_U", "NAZWA_KON")),
             (std::vector<std::string>{"Centrala", "Siódmy", "Pierwszy"}))
       << "the one-per-number copy stays in the station folder";
+  // A second rebuild finds the table in shape already and leaves it so.
+  s.index(false, "H");
+  EXPECT_EQ(trimmedAll(s.column("KON", "NAZWA_KON")), (std::vector<std::string>{"Centrala", "Siódmy", "Pierwszy"}));
+  EXPECT_EQ(trimmedAll(s.inOrder("KON", "KON_NR", "NR_KON")), (std::vector<std::string>{"00000", "00007", "00012"}));
+  EXPECT_EQ(s.column("DANE#01/KON_NR_U", "NAZWA_KON").size(), 3u);
 }
 
 TEST(INDEX, TheNameOrderTakesTheShortNameFirstWhenTheVariantAsksForIt) {
