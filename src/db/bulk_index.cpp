@@ -72,7 +72,7 @@ struct Target {
 // of the two threads is free; a thread still gathering keys adds its builders when done.
 class FinishQueue {
  public:
-  explicit FinishQueue(int gatherers) : gathering_(gatherers) {}
+  FinishQueue(int gatherers, sys::DeferredCommit* commit) : gathering_(gatherers), commit_(commit) {}
   void gathered(const std::vector<Target*>& done) {
     std::lock_guard lock(mutex_);
     waiting_.insert(waiting_.end(), done.begin(), done.end());
@@ -100,7 +100,7 @@ class FinishQueue {
         t = waiting_.back();
         waiting_.pop_back();
       }
-      if (t->added) t->added = t->builder->finish();
+      if (t->added) t->added = t->builder->finish(commit_);
     }
   }
 
@@ -109,6 +109,7 @@ class FinishQueue {
   std::condition_variable ready_;
   std::vector<Target*> waiting_;
   int gathering_;
+  sys::DeferredCommit* commit_;
   std::atomic<bool> abandoned_{false};
 };
 
@@ -126,10 +127,11 @@ void gatherFromBytes(const xbase::DbfFile& table, std::uint32_t last, const std:
 // written to each. With two or more indexes a second thread gathers the keys of some of them
 // (those read from the record bytes) in a walk of its own, and both threads then sort and
 // write; the keys going through the runtime stay on this thread.
-std::vector<std::uint64_t> buildAll(WorkArea& area, const std::vector<std::string>& paths, const std::vector<Built>& builds) {
+std::vector<std::uint64_t> buildAll(WorkArea& area, const std::vector<std::string>& paths, const std::vector<Built>& builds,
+                                    sys::DeferredCommit* commit = nullptr) {
   Workspace& ws = area.workspace();
   std::vector<Target> targets(builds.size());
-  std::vector<Target*> mine, helpers;
+  std::vector<Target*> mine, helpers, byteReaders;
   for (std::size_t i = 0; i < builds.size(); ++i) {
     Target& t = targets[i];
     t.built = &builds[i];
@@ -137,17 +139,32 @@ std::vector<std::uint64_t> buildAll(WorkArea& area, const std::vector<std::strin
     t.builder = std::make_unique<xbase::NtxBuilder>(ws.env(), paths[i], builds[i].def);
     // Most keys are read straight from the record bytes; the rest go through the runtime.
     t.direct = RecordKey::compile(builds[i].def.keyExpr, area.table().fields(), &ws.runtime());
-    (t.needsRuntime() ? mine : helpers).push_back(&t);
+    (t.needsRuntime() ? mine : byteReaders).push_back(&t);
   }
-  // The byte readers are shared out so that each thread gathers about half of the keys.
-  while (!helpers.empty() && mine.size() < helpers.size()) {
-    mine.push_back(helpers.back());
-    helpers.pop_back();
+  // The byte readers are shared out so that both threads gather for about as long: the
+  // costliest first, each to the thread with less to do. A key's cost is guessed from its
+  // calls; the runtime's keys cost more still.
+  const auto cost = [](const Target* t) {
+    const std::string& key = t->built->def.keyExpr;
+    const auto calls = static_cast<std::size_t>(std::count(key.begin(), key.end(), '('));
+    return (1 + calls) * (t->needsRuntime() ? 4 : 1);
+  };
+  std::stable_sort(byteReaders.begin(), byteReaders.end(), [&](const Target* a, const Target* b) { return cost(a) > cost(b); });
+  std::size_t mineCost = 0, helpersCost = 0;
+  for (const Target* t : mine) mineCost += cost(t);
+  for (Target* t : byteReaders) {
+    if (mineCost <= helpersCost) {
+      mine.push_back(t);
+      mineCost += cost(t);
+    } else {
+      helpers.push_back(t);
+      helpersCost += cost(t);
+    }
   }
   const bool runtimeNeeded = std::any_of(mine.begin(), mine.end(), [](const Target* t) { return t->needsRuntime(); });
   area.flush();
   const std::uint32_t last = area.table().recordCount();
-  FinishQueue queue(helpers.empty() ? 1 : 2);
+  FinishQueue queue(helpers.empty() ? 1 : 2, commit);
   std::exception_ptr helperFault;
   std::thread helper;
   if (!helpers.empty()) {
@@ -234,7 +251,11 @@ Status reindex(WorkArea& area) {
   return Status::ok();
 }
 
-Status indexAll(WorkArea& area, const std::vector<IndexTarget>& targets, std::vector<std::uint64_t>* keys) {
+namespace {
+
+// I1 for every target, then the build; `commit` as for writeIndexes.
+Status buildTargets(WorkArea& area, const std::vector<IndexTarget>& targets, sys::DeferredCommit* commit,
+                    std::vector<std::uint64_t>* keys) {
   area.flush();
   std::vector<Built> builds;
   std::vector<std::string> paths;
@@ -245,17 +266,26 @@ Status indexAll(WorkArea& area, const std::vector<IndexTarget>& targets, std::ve
     paths.push_back(t.path);
   }
   area.clearOrders();
-  const std::vector<std::uint64_t> written = buildAll(area, paths, builds);
+  const std::vector<std::uint64_t> written = buildAll(area, paths, builds, commit);
   if (keys != nullptr) *keys = written;
-  for (const std::string& path : paths)
-    if (Status s = area.addOrder(path); !s) return s;
+  return Status::ok();
+}
+
+}  // namespace
+
+Status indexAll(WorkArea& area, const std::vector<IndexTarget>& targets, std::vector<std::uint64_t>* keys) {
+  if (Status s = buildTargets(area, targets, nullptr, keys); !s) return s;
+  for (const IndexTarget& t : targets)
+    if (Status s = area.addOrder(t.path); !s) return s;
   area.goTop();
   return Status::ok();
 }
 
-}  // namespace db
+Status writeIndexes(WorkArea& area, const std::vector<IndexTarget>& targets, sys::DeferredCommit& commit,
+                    std::vector<std::uint64_t>* keys) {
+  return buildTargets(area, targets, &commit, keys);
+}
 
-namespace db {
 
 base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& wanted) {
   area.flush();

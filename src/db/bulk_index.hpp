@@ -24,6 +24,7 @@
 
 #include "base/result.hpp"
 #include "db/work_area.hpp"
+#include "sys/deferred_commit.hpp"
 
 namespace db {
 
@@ -50,6 +51,10 @@ struct IndexTarget {
 // the first controlling, at the top. Nothing is written unless every key has a size (I1).
 // `keys`, when given, receives the number of keys written to each file.
 base::Status indexAll(WorkArea& area, const std::vector<IndexTarget>& targets, std::vector<std::uint64_t>* keys = nullptr);
+// The files of indexAll, not opened: the area keeps no index. Each file is handed to
+// `commit` when written, and takes its name when `commit` gets to it.
+base::Status writeIndexes(WorkArea& area, const std::vector<IndexTarget>& targets, sys::DeferredCommit& commit,
+                          std::vector<std::uint64_t>* keys = nullptr);
 // An index in a new file that is removed when the area closes it; becomes the
 // controlling order next to the area's other indexes.
 base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& wanted);

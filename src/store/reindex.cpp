@@ -15,8 +15,6 @@
 namespace store {
 namespace {
 
-constexpr std::string_view kHeadOfficeNumber = "00000";
-
 bool isBlankText(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char ch) { return ch == ' ' || ch == '\r' || ch == '\n' || ch == '\t'; });
 }
@@ -61,7 +59,8 @@ void copyFile(sys::Env& env, const std::string& from, const std::string& to, boo
 
 class TableRebuild {
  public:
-  TableRebuild(Tables& t, const CatalogueTable& table) : t_(t), def_(table) {}
+  TableRebuild(Tables& t, const CatalogueTable& table, sys::DeferredCommit& commit)
+      : t_(t), def_(table), commit_(commit) {}
 
   void run(RebuildHooks& hooks) {
     area_ = t_.ws.current();
@@ -74,8 +73,7 @@ class TableRebuild {
     if (def_.pack && !rewritten && hasDeleted()) must(db::pack(*area_), def_.table, "pack");
     if (def_.repair == Repair::OrderLines) repairOrderLines();
     if (def_.repair == Repair::Contractors) keepOnePerNumber();
-    buildAndAttach();
-    if (def_.repair == Repair::Contractors) keepFirstHeadOffice();
+    buildIndexes();
     records_ = area_->lastRec();
     area_->close();
   }
@@ -103,8 +101,9 @@ class TableRebuild {
     return std::string(shortFirst ? e.shortNameKey : e.key);
   }
 
-  // Every index of the table from one pass over it, attached in the catalogue's order.
-  void buildAndAttach() {
+  // Every index of the table from one pass over it. The files take their names on the
+  // commit thread while the next table is read.
+  void buildIndexes() {
     std::vector<db::IndexTarget> targets;
     for (const IndexEntry& e : def_.indexes)
       if (!e.repairOnly)
@@ -112,7 +111,7 @@ class TableRebuild {
     base::Status s;
     std::vector<std::uint64_t> keys;
     try {
-      s = db::indexAll(*area_, targets, &keys);
+      s = db::writeIndexes(*area_, targets, commit_, &keys);
     } catch (const std::exception& x) {
       throw RebuildError(std::string(def_.table) + ": indexes: " + x.what());
     }
@@ -191,8 +190,9 @@ class TableRebuild {
     must(db::rewriteInOrder(*area_, order), def_.table, "rewrite");
   }
 
-  // R4, the first half: one record per number, in number order. The numbers are sorted in
-  // memory; the copy left in the station folder is the rewritten table's files copied.
+  // R4: one record per number, in number order, which leaves a single head-office record
+  // too. The numbers are sorted in memory; the copy left in the station folder is the
+  // rewritten table's files copied.
   void keepOnePerNumber() {
     const IndexEntry* unique = nullptr;
     for (const IndexEntry& e : def_.indexes)
@@ -203,12 +203,17 @@ class TableRebuild {
     bool asItIs = order.size() == area_->lastRec();
     for (std::size_t i = 0; asItIs && i < order.size(); ++i) asItIs = order[i] == i + 1;
     if (!asItIs) must(db::rewriteInOrder(*area_, order), def_.table, "rewrite");
-    sys::Env& env = t_.ws.env();
-    const std::string table = area_->table().path();
-    const std::string copy = t_.tablePath(name(*unique));
-    const std::string memo = xbase::memoPathFor(table);
-    if (env.exists(memo)) copyFile(env, memo, xbase::memoPathFor(copy), false);
-    copyFile(env, table, copy, false);
+    // The copy is made on the commit thread while the indexes are built.
+    commit_.later([&env = t_.ws.env(), table = area_->table().path(), copy = t_.tablePath(name(*unique))] {
+      try {
+        const std::string memo = xbase::memoPathFor(table);
+        if (env.exists(memo)) copyFile(env, memo, xbase::memoPathFor(copy), false);
+        copyFile(env, table, copy, false);
+        return base::Status::ok();
+      } catch (const RebuildError& x) {
+        return base::Status(base::Errc::Io, x.what());
+      }
+    });
   }
 
   // The first live (undeleted) record of each number, in number order; equal numbers keep
@@ -237,20 +242,9 @@ class TableRebuild {
     return order;
   }
 
-  // R4, the second half: a single head-office record. The controlling order is NR_KON.
-  void keepFirstHeadOffice() {
-    const std::size_t nr = field("NR_KON");
-    if (!area_->seek(rt::Value::character(std::string(kHeadOfficeNumber)))) return;
-    bool deleted = false;
-    for (area_->skip(); !area_->eof() && area_->value(nr).text() == kHeadOfficeNumber; area_->skip()) {
-      must(area_->deleteRecord(), def_.table, "delete");
-      deleted = true;
-    }
-    if (deleted) must(db::pack(*area_), def_.table, "pack");
-  }
-
   Tables& t_;
   const CatalogueTable& def_;
+  sys::DeferredCommit& commit_;
   db::WorkArea* area_ = nullptr;
   std::uint64_t records_ = 0;
   std::uint64_t keys_ = 0;
@@ -280,6 +274,9 @@ void provideStationCopy(Tables& t, const CatalogueTable& def) {
 
 void rebuildIndexes(Tables& t, const RebuildRequest& request, RebuildHooks& hooks) {
   const char group = static_cast<char>(upper(std::string_view(&request.group, 1))[0]);
+  // Index files written meanwhile take their names here, also on the way out of an
+  // abandoned rebuild.
+  sys::DeferredCommit commit(t.ws.env());
   struct CloseAll {
     Tables& t;
     ~CloseAll() {
@@ -301,10 +298,11 @@ void rebuildIndexes(Tables& t, const RebuildRequest& request, RebuildHooks& hook
       continue;
     }
     if (!USE_(t, name, "E!", {}, Caller{"INDEX", 0})) continue;
-    TableRebuild rebuild(t, def);
+    TableRebuild rebuild(t, def, commit);
     rebuild.run(hooks);
     hooks.finished(def, rebuild.records(), rebuild.keys());
   }
+  if (base::Status s = commit.wait(); !s) throw RebuildError("indexes: " + s.toString());
 }
 
 }  // namespace store

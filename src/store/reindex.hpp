@@ -16,13 +16,17 @@
 //       "SYMBOL()+NAZWA_TOW" (equal keys in record order), deleted lines left out.
 //   R4  contractors: the first live record of each NR_KON (in record order) stays, the
 //       table is rewritten in NR_KON order and a copy of it is left as KON_NR_U in the
-//       station folder; records with NR_KON "00000" after the first one are deleted and
-//       packed. Deleted records go first, so a deleted record never takes the place of a
-//       live one with its number.
+//       station folder. So of the records with NR_KON "00000" only the first stays too.
+//       Deleted records go first, so a deleted record never takes the place of a live one
+//       with its number.
 //   R5  contractors' notes: records whose TEKST is empty are deleted before packing.
 //   R6  ZAM_N and ZAM_P are passed over (skipped()) unless both tables exist; the station
 //       table PARADRUK is first copied from the program folder when the station lacks it.
-//   R7  a hook may throw to abandon the rebuild; every table is closed on the way out.
+//   R7  a hook may throw to abandon the rebuild; every table is closed on the way out, and
+//       every index file already written takes its name.
+//   R8  a table's indexes come from one pass over it (db::writeIndexes); their files are
+//       synced and renamed into place on a commit thread while the next table is read, and
+//       all of them are in place when the rebuild returns.
 #pragma once
 
 #include <cstdint>
@@ -47,8 +51,8 @@ class RebuildHooks {
   virtual ~RebuildHooks() = default;
   // The table is open exclusively; nothing in it has changed yet.
   virtual void opened(const CatalogueTable&) {}
-  // The table's indexes are built and attached, the table is closed again. `keys` counts
-  // the entries of its largest index.
+  // The table's indexes are written (in place by the end of the rebuild, R8), the table is
+  // closed again. `keys` counts the entries of its largest index.
   virtual void finished(const CatalogueTable&, std::uint64_t /*records*/, std::uint64_t /*keys*/) {}
   virtual void skipped(const CatalogueTable&, std::string_view /*why*/) {}
 };

@@ -320,13 +320,17 @@ base::Status NtxBuilder::writeTree(sys::File& out) {
   return out.writeAt(0, page);
 }
 
-base::Status NtxBuilder::finish() {
+base::Status NtxBuilder::finish(sys::DeferredCommit* commit) {
   ZEL_CHECK(!finished_);
   finished_ = true;
   const std::string tmp = path_ + ".new";
   auto f = env_.open(tmp, sys::Access::ReadWrite, sys::Creation::CreateOrTruncate);
   if (!f) return f.error();
   base::Status s = writeTree(**f);
+  if (s && commit != nullptr) {
+    commit->commit(std::move(*f), tmp, path_);
+    return s;
+  }
   if (s) s = (*f)->sync();
   f->reset();
   if (s) s = env_.rename(tmp, path_);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/result.hpp"
+#include "sys/deferred_commit.hpp"
 #include "sys/env.hpp"
 #include "sys/large_buffer.hpp"
 #include "xbase/ntx_file.hpp"
@@ -36,8 +37,9 @@ class NtxBuilder {
 
   // REQUIRES: key.size() == the definition's key size.
   base::Status add(std::string_view key, std::uint32_t recno);
-  // Sorts, writes the index and renames it into place.
-  base::Status finish();
+  // Sorts, writes the index and renames it into place; with `commit`, the written file is
+  // handed to it to be synced and renamed.
+  base::Status finish(sys::DeferredCommit* commit = nullptr);
 
   std::size_t runsWritten() const { return runs_.size(); }
   std::size_t keySize() const { return def_.keySize; }
