@@ -128,7 +128,7 @@ void gatherFromBytes(const xbase::DbfFile& table, std::uint32_t last, const std:
 // (those read from the record bytes) in a walk of its own, and both threads then sort and
 // write; the keys going through the runtime stay on this thread.
 std::vector<std::uint64_t> buildAll(WorkArea& area, const std::vector<std::string>& paths, const std::vector<Built>& builds,
-                                    sys::DeferredCommit* commit = nullptr) {
+                                    sys::DeferredCommit* commit = nullptr, bool* deletedSeen = nullptr) {
   Workspace& ws = area.workspace();
   std::vector<Target> targets(builds.size());
   std::vector<Target*> mine, helpers, byteReaders;
@@ -197,6 +197,7 @@ std::vector<std::uint64_t> buildAll(WorkArea& area, const std::vector<std::strin
   } join{helper, queue};
   area.forEachRecordBytes(runtimeNeeded, [&](std::uint32_t recno, std::span<const std::byte> record) {
     if (recno > last || queue.abandoned()) return;
+    if (deletedSeen != nullptr && xbase::isDeleted(record)) *deletedSeen = true;
     for (Target* t : mine) {
       if (!t->added) continue;
       const Built& b = *t->built;
@@ -255,7 +256,7 @@ namespace {
 
 // I1 for every target, then the build; `commit` as for writeIndexes.
 Status buildTargets(WorkArea& area, const std::vector<IndexTarget>& targets, sys::DeferredCommit* commit,
-                    std::vector<std::uint64_t>* keys) {
+                    std::vector<std::uint64_t>* keys, bool* deletedSeen = nullptr) {
   area.flush();
   std::vector<Built> builds;
   std::vector<std::string> paths;
@@ -266,7 +267,8 @@ Status buildTargets(WorkArea& area, const std::vector<IndexTarget>& targets, sys
     paths.push_back(t.path);
   }
   area.clearOrders();
-  const std::vector<std::uint64_t> written = buildAll(area, paths, builds, commit);
+  if (deletedSeen != nullptr) *deletedSeen = false;
+  const std::vector<std::uint64_t> written = buildAll(area, paths, builds, commit, deletedSeen);
   if (keys != nullptr) *keys = written;
   return Status::ok();
 }
@@ -282,8 +284,8 @@ Status indexAll(WorkArea& area, const std::vector<IndexTarget>& targets, std::ve
 }
 
 Status writeIndexes(WorkArea& area, const std::vector<IndexTarget>& targets, sys::DeferredCommit& commit,
-                    std::vector<std::uint64_t>* keys) {
-  return buildTargets(area, targets, &commit, keys);
+                    std::vector<std::uint64_t>* keys, bool* deletedSeen) {
+  return buildTargets(area, targets, &commit, keys, deletedSeen);
 }
 
 

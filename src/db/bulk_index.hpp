@@ -52,9 +52,10 @@ struct IndexTarget {
 // `keys`, when given, receives the number of keys written to each file.
 base::Status indexAll(WorkArea& area, const std::vector<IndexTarget>& targets, std::vector<std::uint64_t>* keys = nullptr);
 // The files of indexAll, not opened: the area keeps no index. Each file is handed to
-// `commit` when written, and takes its name when `commit` gets to it.
+// `commit` when written, and takes its name when `commit` gets to it. `deletedSeen`, when
+// given, tells whether the walk met a deleted record.
 base::Status writeIndexes(WorkArea& area, const std::vector<IndexTarget>& targets, sys::DeferredCommit& commit,
-                          std::vector<std::uint64_t>* keys = nullptr);
+                          std::vector<std::uint64_t>* keys = nullptr, bool* deletedSeen = nullptr);
 // An index in a new file that is removed when the area closes it; becomes the
 // controlling order next to the area's other indexes.
 base::Result<std::string> temporaryIndex(WorkArea& area, const IndexSpec& wanted);

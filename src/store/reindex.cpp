@@ -65,15 +65,28 @@ class TableRebuild {
   void run(RebuildHooks& hooks) {
     area_ = t_.ws.current();
     hooks.opened(def_);
-    removeOwnIndexes();  // R1
-    if (def_.repair == Repair::EmptyNotes) deleteEmptyNotes();
-    const bool rewritten = def_.repair == Repair::OrderLines || def_.repair == Repair::Contractors;
-    // The rewrites leave deleted records out themselves, and a table without deleted
-    // records comes out of a PACK as it went in: both are spared the copy.
-    if (def_.pack && !rewritten && hasDeleted()) must(db::pack(*area_), def_.table, "pack");
-    if (def_.repair == Repair::OrderLines) repairOrderLines();
-    if (def_.repair == Repair::Contractors) keepOnePerNumber();
-    buildIndexes();
+    if (def_.repair != Repair::None) {
+      // R1: a repaired table changes before its indexes are built (the contractors only
+      // when they are not in shape already: see keepOnePerNumber).
+      if (def_.repair != Repair::Contractors) removeOwnIndexes();
+      if (def_.repair == Repair::EmptyNotes) deleteEmptyNotes();
+      const bool rewritten = def_.repair == Repair::OrderLines || def_.repair == Repair::Contractors;
+      // The rewrites leave deleted records out themselves, and a table without deleted
+      // records comes out of a PACK as it went in: both are spared the copy.
+      if (def_.pack && !rewritten && hasDeleted()) must(db::pack(*area_), def_.table, "pack");
+      if (def_.repair == Repair::OrderLines) repairOrderLines();
+      if (def_.repair == Repair::Contractors) keepOnePerNumber();
+      buildIndexes();
+    } else if (buildIndexes() && def_.pack) {
+      // Any other table changes only when the walk that gathered its keys met a deleted
+      // record. Until then its new index files replace the old ones by renaming, so a
+      // rebuild killed on the way leaves old or new indexes of an unchanged table. The
+      // files just written take their names before they go with the rest (R1).
+      must(commit_.wait(), def_.table, "indexes");
+      removeOwnIndexes();
+      must(db::pack(*area_), def_.table, "pack");
+      buildIndexes();
+    }
     records_ = area_->lastRec();
     area_->close();
   }
@@ -102,21 +115,24 @@ class TableRebuild {
   }
 
   // Every index of the table from one pass over it. The files take their names on the
-  // commit thread while the next table is read.
-  void buildIndexes() {
+  // commit thread while the next table is read. True when the pass met a deleted record.
+  bool buildIndexes() {
     std::vector<db::IndexTarget> targets;
     for (const IndexEntry& e : def_.indexes)
       if (!e.repairOnly)
         targets.push_back({t_.indexPath(name(e)), db::IndexSpec(keyOf(e), std::string(e.condition), e.unique)});
     base::Status s;
     std::vector<std::uint64_t> keys;
+    bool deletedSeen = false;
     try {
-      s = db::writeIndexes(*area_, targets, commit_, &keys);
+      s = db::writeIndexes(*area_, targets, commit_, &keys, &deletedSeen);
     } catch (const std::exception& x) {
       throw RebuildError(std::string(def_.table) + ": indexes: " + x.what());
     }
     must(s, def_.table, "indexes");
+    keys_ = 0;
     for (std::uint64_t k : keys) keys_ = std::max(keys_, k);
+    return deletedSeen;
   }
 
   std::size_t field(std::string_view name) const {
@@ -202,7 +218,10 @@ class TableRebuild {
     // A table already in that shape (as after the last rebuild) would be rewritten as it is.
     bool asItIs = order.size() == area_->lastRec();
     for (std::size_t i = 0; asItIs && i < order.size(); ++i) asItIs = order[i] == i + 1;
-    if (!asItIs) must(db::rewriteInOrder(*area_, order), def_.table, "rewrite");
+    if (!asItIs) {
+      removeOwnIndexes();  // R1
+      must(db::rewriteInOrder(*area_, order), def_.table, "rewrite");
+    }
     // The copy is made on the commit thread while the indexes are built.
     commit_.later([&env = t_.ws.env(), table = area_->table().path(), copy = t_.tablePath(name(*unique))] {
       try {

@@ -6,8 +6,10 @@
 // Rules:
 //   R1  a table's own index files are deleted before anything in the table changes, so a
 //       rebuild killed half way through a table leaves it without indexes, never with
-//       indexes that no longer match it. Indexes of tables already done stay; tables not
-//       reached yet keep theirs (unless the delete-all request removed them).
+//       indexes that no longer match it. A table that does not change (nothing to repair or
+//       pack) keeps its old files until the new ones are renamed over them. Indexes of
+//       tables already done stay; tables not reached yet keep theirs (unless the delete-all
+//       request removed them).
 //   R2  every change of a table's records beyond single fields (packing, the rewrite of the
 //       order lines, the one-per-number copy of the contractors) writes a new file and
 //       renames it over the old one; the memo file is never rewritten. A rebuild killed at
