@@ -47,13 +47,20 @@ int compareTail(const char* a, const char* b, std::size_t size, std::size_t from
 template <typename T>
 class SparePool {
  public:
-  // A kept buffer of at least `size` elements (the smallest such), or a new one.
+  // A kept buffer of at least `size` elements (the smallest such), or a new one. A new one
+  // replaces the largest kept buffer, which is too small: the pool holds no more buffers
+  // than builds ever ran side by side.
   std::pair<sys::LargeBuffer<T>, std::size_t> take(std::size_t size) {
     std::lock_guard lock(mutex_);
-    auto best = kept_.end();
-    for (auto it = kept_.begin(); it != kept_.end(); ++it)
+    auto best = kept_.end(), largest = kept_.end();
+    for (auto it = kept_.begin(); it != kept_.end(); ++it) {
       if (it->second >= size && (best == kept_.end() || it->second < best->second)) best = it;
-    if (best == kept_.end()) return {sys::makeLargeBuffer<T>(size), size};
+      if (largest == kept_.end() || it->second > largest->second) largest = it;
+    }
+    if (best == kept_.end()) {
+      if (largest != kept_.end()) kept_.erase(largest);
+      return {sys::makeLargeBuffer<T>(size), size};
+    }
     auto taken = std::move(*best);
     kept_.erase(best);
     return taken;
@@ -120,7 +127,9 @@ base::Status NtxBuilder::add(std::string_view key, std::uint32_t recno) {
   if (used_ / recordSize_ >= capacity_)
     if (auto s = spill(); !s) return s;
   // The whole run's room at once, uninitialised: untouched memory costs nothing.
-  if (!buffer_) std::tie(buffer_, bufferBytes_) = spareKeys().take(capacity_ * recordSize_);
+  // The whole budget, whatever the key size: every build can then take over the buffer of
+  // any other, with the pages that one already touched.
+  if (!buffer_) std::tie(buffer_, bufferBytes_) = spareKeys().take(std::max(memory_, capacity_ * recordSize_));
   char* at = buffer_.get() + used_;
   std::memcpy(at, key.data(), key.size());
   base::storeU32le(reinterpret_cast<std::byte*>(at + key.size()), recno);
@@ -195,7 +204,7 @@ void NtxBuilder::sortBuffer() {
   for (std::size_t b = 1; b <= bucketCount; ++b) start[b] += start[b - 1];
   if (sortedCapacity_ < n) {
     spareHandles().give(std::move(sorted_), sortedCapacity_);
-    std::tie(sorted_, sortedCapacity_) = spareHandles().take(n);
+    std::tie(sorted_, sortedCapacity_) = spareHandles().take(std::max(n, memory_ / sizeof(Handle)));
   }
   sortedCount_ = n;
   {

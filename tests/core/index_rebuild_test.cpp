@@ -211,6 +211,17 @@ TEST(INDEX, TheDueDateOrderHoldsOnlyTheOwnAccountAndEmptyNotesGo) {
   EXPECT_EQ(s.column("KON_TXT", "NR_KON"), (std::vector<std::string>{"00001"}));
 }
 
+// A table with deleted records is packed and indexed anew; one without keeps its records.
+TEST(INDEX, DeletedRecordsArePackedAwayAndTheIndexesFollow) {
+  Installation s;
+  s.add("SL_JM", {{{"JM", "szt"}}, {{"JM", "kg"}, {"*", ""}}, {{"JM", "opak"}}, {{"JM", "l"}, {"*", ""}}});
+  s.add("SL_G_KON", {{{"GRUPA_KON", "B"}}, {{"GRUPA_KON", "A"}}});
+  s.index(false, "H");
+  EXPECT_EQ(trimmedAll(s.column("SL_JM", "JM")), (std::vector<std::string>{"szt", "opak"}));
+  EXPECT_EQ(trimmedAll(s.inOrder("SL_JM", "SL_JM", "JM")), (std::vector<std::string>{"opak", "szt"}));
+  EXPECT_EQ(trimmedAll(s.inOrder("SL_G_KON", "SL_G_KON", "GRUPA_KON")), (std::vector<std::string>{"A", "B"}));
+}
+
 TEST(INDEX, EscAfterTheFirstTableStopsTheRebuild) {
   struct Case {
     bool deleteAll;

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,7 +21,8 @@ struct Killer {
   bool tearWrite = false;
   bool atSyncs = false;  // syncs count as operations too
   int count = 0;
-  bool due() { return ++count == at; }
+  // Index builds and their commits call from several threads.
+  bool due() { return std::atomic_ref<int>(count).fetch_add(1) + 1 == at; }
   [[noreturn]] static void die() {
     raise(SIGKILL);
     _exit(99);
