@@ -14,9 +14,10 @@
 //   I4  INDEX ON closes the area's other indexes, opens the new one as the controlling
 //       order and goes to the top. REINDEX keeps the order list and the controlling order
 //       and goes to the top; it needs exclusive use.
-//   I5  several indexes built together (indexAll, REINDEX) come from a single pass over the
-//       records; their keys are then sorted and their files written two at a time, on a
-//       second thread as well. Each file is exactly what a build of its own would write.
+//   I5  several indexes built together (indexAll, writeIndexes, REINDEX) share the walks
+//       over the records: a second thread gathers the keys that are read from the record
+//       bytes for some of them, this thread the rest, and both then sort and write the
+//       files. Each file is exactly what a build of its own would write.
 #pragma once
 
 #include <string>
