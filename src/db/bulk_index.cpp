@@ -261,7 +261,7 @@ Status buildTargets(WorkArea& area, const std::vector<IndexTarget>& targets, sys
   std::vector<Built> builds;
   std::vector<std::string> paths;
   for (const IndexTarget& t : targets) {
-    auto b = define(area, t.spec);
+    auto b = define(area, t.wanted);
     if (!b) return b.error();
     builds.push_back(std::move(*b));
     paths.push_back(t.path);

@@ -46,7 +46,7 @@ base::Status reindex(WorkArea& area);
 
 struct IndexTarget {
   std::string path;
-  IndexSpec spec;
+  IndexSpec wanted;
 };
 // INDEX ON for every target at once (I5): the area ends with exactly these indexes open,
 // the first controlling, at the top. Nothing is written unless every key has a size (I1).

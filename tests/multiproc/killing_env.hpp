@@ -4,6 +4,7 @@
 #pragma once
 
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -88,5 +89,25 @@ class KillingEnv final : public sys::Env {
   sys::PosixEnv real_;
   Killer& k_;
 };
+
+// Runs `work` (given the killing file system, answering whether it finished) in a child
+// process that dies at the killer's operation; true when the child finished. An exception
+// in the child counts as not finished.
+template <typename Work>
+bool finishedInChild(Killer killer, Work work) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    KillingEnv env(killer);
+    bool finished = false;
+    try {
+      finished = work(env);
+    } catch (const std::exception&) {
+    }
+    _exit(finished ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 }  // namespace testkit

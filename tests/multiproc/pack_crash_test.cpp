@@ -80,21 +80,12 @@ std::vector<Row> rowsOf(db::WorkArea& a) {
 // Packs in a child that dies at the `at`-th changing file operation (never for 0); true
 // when the child finished the PACK.
 bool packInChild(const testkit::TempDir& dir, Killer killer) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    KillingEnv env(killer);
+  return testkit::finishedInChild(killer, [&](sys::Env& env) {
     Station st(env);
-    bool ok = false;
-    try {
-      ok = static_cast<bool>(db::pack(openWithIndexes(st, dir)));
-      st.ws.closeAll();
-    } catch (const std::exception&) {
-    }
-    _exit(ok ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const bool packed = static_cast<bool>(db::pack(openWithIndexes(st, dir)));
+    st.ws.closeAll();
+    return packed;
+  });
 }
 
 TEST(PackCrash, AStationKilledWhilePackingLeavesTheOldOrTheNewTableWhole) {

@@ -108,23 +108,13 @@ void makeInstallation(const std::string& folder) {
 // Rebuilds in a child that dies at the `at`-th changing file operation (never for 0);
 // true when the child finished.
 bool rebuildInChild(const std::string& folder, Killer killer) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    KillingEnv env(killer);
-    int status = 1;
-    try {
-      core::HeadlessStation st(folder, &env);
-      st.loadConfiguration();
-      store::RebuildHooks quiet;
-      store::rebuildIndexes(st.tables, {false, ' ', true}, quiet);
-      status = 0;
-    } catch (const std::exception&) {
-    }
-    _exit(status);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return testkit::finishedInChild(killer, [&](sys::Env& env) {
+    core::HeadlessStation st(folder, &env);
+    st.loadConfiguration();
+    store::RebuildHooks quiet;
+    store::rebuildIndexes(st.tables, {false, ' ', true}, quiet);
+    return true;
+  });
 }
 
 // Opens every table, verifies it and every index file of the catalogue beside it.

@@ -77,19 +77,7 @@ bool upgrade(sys::Env* env, const std::string& folder) {
 }
 
 bool upgradeInChild(const std::string& folder, Killer killer) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    KillingEnv env(killer);
-    int status = 1;
-    try {
-      status = upgrade(&env, folder) ? 0 : 1;
-    } catch (const std::exception&) {
-    }
-    _exit(status);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return testkit::finishedInChild(killer, [&](sys::Env& env) { return upgrade(&env, folder); });
 }
 
 // Every catalogued table opens and reads whole; the structures of all of them, then the

@@ -80,20 +80,10 @@ void start(sys::Env* env, const std::string& folder) {
 
 // Runs a start in a child that dies at the `at`-th changing operation; true when it finished.
 bool startInChild(const std::string& folder, Killer killer) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    KillingEnv env(killer);
-    int status = 1;
-    try {
-      start(&env, folder);
-      status = 0;
-    } catch (const std::exception&) {
-    }
-    _exit(status);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return testkit::finishedInChild(killer, [&](sys::Env& env) {
+    start(&env, folder);
+    return true;
+  });
 }
 
 // The goods codes of a table in record order; every table of the catalogue opens and reads
