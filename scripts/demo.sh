@@ -12,7 +12,7 @@ station=${2:-01}
 case "$role" in hq|ph01) ;; *) echo "usage: scripts/demo.sh [hq|ph01] [STATION]" >&2; exit 2 ;; esac
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -- zelmoran zelmoran-tool
 for r in hq ph01; do
   if [ ! -f "demo/$r/CONFIG.DBF" ]; then
     build/tools/zelmoran-tool mkdemo "demo/$r" --role "$r" --force

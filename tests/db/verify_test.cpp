@@ -9,6 +9,7 @@
 
 #include "db/bulk_index.hpp"
 #include "db_testing.hpp"
+#include "testkit/build_paths.hpp"
 
 namespace {
 
@@ -25,7 +26,7 @@ std::string run(const std::string& command, int& status) {
 
 TEST(Verify, TheReferenceIndexesPassExceptTheOneOfAnotherCollation) {
   testkit::TempDir dir;
-  std::string cmd = std::string(ZEL_TOOL) + " verify " + testkit::fixture("ORDERS.DBF").string();
+  std::string cmd = testkit::toolPath() + " verify " + testkit::fixture("ORDERS.DBF").string();
   for (const char* n : {"ORDKEY.NTX", "ORDDAT.NTX", "ORDILO.NTX", "ORDKOND.NTX", "ORDKONU.NTX", "ORDNAZ.NTX",
                         "ORDPOZ.NTX", "ORDNAZPL.NTX"})
     cmd += " " + testkit::fixture(n).string();
@@ -62,13 +63,13 @@ TEST(ToolIndex, BuildsAnIndexThatVerifies) {
   st.copyFixture("ORDERS.DBT");
   const std::string table = st.copyFixture("ORDERS.DBF");
   int status = 0;
-  std::string out = run(std::string(ZEL_TOOL) + " index " + table + " " + st.path("X.NTX") +
+  std::string out = run(testkit::toolPath() + " index " + table + " " + st.path("X.NTX") +
                             " 'NR_KON' --for \"TYP='P'\" --unique --descend 2>&1", status);
   ASSERT_EQ(status, 0) << out;
   EXPECT_EQ(out.rfind("OK X.NTX ", 0), 0u) << out;
-  out = run(std::string(ZEL_TOOL) + " verify " + table + " " + st.path("X.NTX") + " 2>&1", status);
+  out = run(testkit::toolPath() + " verify " + table + " " + st.path("X.NTX") + " 2>&1", status);
   EXPECT_EQ(status, 0) << out;
-  out = run(std::string(ZEL_TOOL) + " index " + table + " " + st.path("Y.NTX") + " 'TRIM(NR_KON' 2>&1", status);
+  out = run(testkit::toolPath() + " index " + table + " " + st.path("Y.NTX") + " 'TRIM(NR_KON' 2>&1", status);
   EXPECT_EQ(status, 2) << out;
 }
 

@@ -52,7 +52,7 @@ class StationRuns : public ::testing::Test {
       if (::chdir(dir.path().c_str()) != 0) ::_exit(126);
       ::setenv("ZELMORAN_SCRIPT", keys.c_str(), 1);
       ::setenv("ZELMORAN_SCREEN", screen.c_str(), 1);
-      ::execl(ZEL_PROGRAM, "zelmoran", station.c_str(), static_cast<char*>(nullptr));
+      ::execl(testkit::programPath().c_str(), "zelmoran", station.c_str(), static_cast<char*>(nullptr));
       ::_exit(127);
     }
     running_.push_back(pid);

@@ -19,10 +19,6 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
-std::filesystem::path fixture(const std::string& name) {
-  return std::filesystem::path(ZEL_FIXTURES) / "xbase" / name;
-}
-
 std::string readFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + p.string());

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "testkit/build_paths.hpp"
+
 namespace testkit {
 
 class TempDir {
@@ -19,8 +21,6 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// A file of the shared xBase reference fixtures.
-std::filesystem::path fixture(const std::string& name);
 std::string readFile(const std::filesystem::path& p);
 
 }  // namespace testkit

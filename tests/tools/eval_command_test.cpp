@@ -16,7 +16,7 @@ struct ToolRun {
 
 ToolRun evalTool(const std::string& args) {
   testkit::TempDir dir;
-  const std::string cmd = std::string(ZEL_TOOL) + " eval " + args + " >" + (dir / "out").string() + " 2>" +
+  const std::string cmd = testkit::toolPath() + " eval " + args + " >" + (dir / "out").string() + " 2>" +
                           (dir / "err").string();
   const int raw = std::system(cmd.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testkit::readFile(dir / "out"), testkit::readFile(dir / "err")};

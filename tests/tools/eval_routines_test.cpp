@@ -16,7 +16,7 @@ struct ToolResult {
 
 // Runs the tool in `dir`, the program folder of the routines that use files.
 ToolResult evalIn(const testkit::TempDir& dir, const std::string& args) {
-  const std::string cmd = "cd '" + dir.path().string() + "' && " + std::string(ZEL_TOOL) + " eval " + args +
+  const std::string cmd = "cd '" + dir.path().string() + "' && " + testkit::toolPath() + " eval " + args +
                           " >out.txt 2>err.txt";
   const int raw = std::system(cmd.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testkit::readFile(dir / "out.txt"), testkit::readFile(dir / "err.txt")};

@@ -15,7 +15,7 @@ using tooltest::runTool;
 TEST(IndexCommand, RebuildsTheAskedGroupOfAnInstallationAndPrintsEachTable) {
   testkit::TempDir dir;
   const auto target = dir / "inst";
-  ASSERT_EQ(runTool("mkdemo " + quoted(target) + " --scale 1 --data " + quoted(std::filesystem::path(ZEL_SOURCE_DIR) / "data")).status, 0);
+  ASSERT_EQ(runTool("mkdemo " + quoted(target) + " --scale 1 --data " + quoted(testkit::sourceDir() / "data")).status, 0);
   for (const char* f : {"TOW_IN.NTX", "EWIZ_SI.NTX", "CRM_TE.NTX"}) std::filesystem::remove(target / f);
 
   const tooltest::ToolRun run = runTool("index " + quoted(target) + " --group H");

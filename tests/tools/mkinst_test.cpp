@@ -17,13 +17,14 @@
 #include "sys/posix_env.hpp"
 #include "tools/tool_run.hpp"
 #include "xbase/dbf_file.hpp"
+#include "testkit/build_paths.hpp"
 
 namespace {
 
 using tooltest::quoted;
 using tooltest::runTool;
 
-const std::filesystem::path kData = std::filesystem::path(ZEL_SOURCE_DIR) / "data";
+const std::filesystem::path kData = testkit::sourceDir() / "data";
 
 // One installation built once for the tests that only read it.
 class Installation : public ::testing::Test {

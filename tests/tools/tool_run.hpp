@@ -19,7 +19,7 @@ struct ToolRun {
 // given, fixes the tool's date (YYYYMMDD).
 inline ToolRun runTool(const std::string& args, const std::string& today = "") {
   testkit::TempDir dir;
-  const std::string cmd = (today.empty() ? "" : "ZELMORAN_TODAY=" + today + " ") + std::string(ZEL_TOOL) + " " + args + " >" + (dir / "out").string() + " 2>" +
+  const std::string cmd = (today.empty() ? "" : "ZELMORAN_TODAY=" + today + " ") + testkit::toolPath() + " " + args + " >" + (dir / "out").string() + " 2>" +
                           (dir / "err").string();
   const int raw = std::system(cmd.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testkit::readFile(dir / "out"), testkit::readFile(dir / "err")};

@@ -5,6 +5,7 @@
 
 #include "rt/codepage.hpp"
 #include "xbase_testing.hpp"
+#include "testkit/build_paths.hpp"
 
 namespace {
 
@@ -22,10 +23,10 @@ TEST(DumpTool, EveryReferenceTableDumpsExactlyAsItsReferenceDump) {
     SCOPED_TRACE(name);
     const std::string table = testkit::fixture(std::string(name) + ".DBF");
     const std::string expected = testkit::readFile(testkit::fixture(std::string(name) + ".dump.tsv"));
-    EXPECT_TRUE(run(std::string(ZEL_TOOL) + " dump '" + table + "'") == expected);
+    EXPECT_TRUE(run(testkit::toolPath() + " dump '" + table + "'") == expected);
   }
   const std::string table = testkit::fixture("ALLTYPES.DBF");
-  EXPECT_EQ(run(std::string(ZEL_TOOL) + " dump --utf8 '" + table + "'"),
+  EXPECT_EQ(run(testkit::toolPath() + " dump --utf8 '" + table + "'"),
             rt::utf8FromCp852(testkit::readFile(testkit::fixture("ALLTYPES.dump.tsv"))));
 }
 
@@ -34,7 +35,7 @@ TEST(DumpTool, FailsWithAMessageForAMissingOrDamagedTable) {
   const std::string bad = dir / "BAD.DBF";
   xbase_testing::writeBytes(bad, xbase_testing::bytesOf("not a table at all, just some text...."));
   for (const std::string& arg : {std::string(dir / "NONE.DBF"), bad}) {
-    const int rc = std::system((std::string(ZEL_TOOL) + " dump '" + arg + "' >/dev/null 2>&1").c_str());
+    const int rc = std::system((testkit::toolPath() + " dump '" + arg + "' >/dev/null 2>&1").c_str());
     EXPECT_EQ(WEXITSTATUS(rc), 2) << arg;
   }
 }
