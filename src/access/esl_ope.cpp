@@ -12,7 +12,7 @@
 #include "rt/codepage.hpp"
 #include "store/use.hpp"
 #include "ui/browse/classedit.hpp"
-#include "ui/modal_box.hpp"
+#include "ui/operation.hpp"
 
 namespace operators {
 namespace {
@@ -62,31 +62,15 @@ void browse(ui::Context& c, db::WorkArea& t) {
 void ESL_OPE(ui::Context& c) {
   ZEL_CHECK(c.workspace != nullptr && c.tables != nullptr);
   ui::RoutineScope scope(c, "ESL_OPE");
-  db::Workspace& ws = *c.workspace;
-  c.con.clearScreen();
-  const std::string title = "█▓▓▒▒░░  EDYCJA SŁOWNIKA OPERATORÓW ░░▒▒▓▓█"_pl;
-  c.con.write(0, ui::centredLeft(ui::width(title)), title);
-  const int previous = ws.selected();
-  ws.select(0);
-  if (!store::USE_(*c.tables, "SL_OPE", "E", {}, store::callerAt())) {
-    ws.select(previous);
-    return;
-  }
-  db::WorkArea* t = ws.current();
-  const int opened = t->number();
-  try {
-    StampWatch watch(*t);
-    browse(c, *t);
-    watch.renewChanged();
-    dropIncomplete(*t);
-    rebuildPasswordOrder(*c.tables, *t);
-  } catch (...) {
-    ws.close(opened);
-    ws.select(previous);
-    throw;
-  }
-  ws.close(opened);
-  ws.select(previous);
+  ui::Operation op(c, "█▓▓▒▒░░  EDYCJA SŁOWNIKA OPERATORÓW ░░▒▒▓▓█"_pl);
+  c.workspace->select(0);
+  if (!store::USE_(*c.tables, "SL_OPE", "E", {}, store::callerAt())) return;
+  db::WorkArea& t = *c.workspace->current();
+  StampWatch watch(t);
+  browse(c, t);
+  watch.renewChanged();
+  dropIncomplete(t);
+  rebuildPasswordOrder(*c.tables, t);
 }
 
 }  // namespace operators

@@ -96,6 +96,7 @@ base::Result<WorkArea*> Workspace::use(const std::string& path, const UseOptions
   auto table = xbase::DbfFile::open(env_, clock_, path, options.share);
   if (!table) return table.error();
   areas_[current_ - 1] = std::make_unique<WorkArea>(*this, current_, alias, std::move(*table));
+  openedAs_[current_ - 1] = ++openings_;
   ++epoch_;
   return areas_[current_ - 1].get();
 }
@@ -112,6 +113,11 @@ void Workspace::close(int n) {
 
 void Workspace::closeAll() {
   for (int i = 1; i <= kMaxAreas; ++i) close(i);
+}
+
+void Workspace::closeOpenedAfter(std::uint64_t mark) {
+  for (int i = 1; i <= kMaxAreas; ++i)
+    if (areas_[i - 1] && openedAs_[i - 1] > mark) close(i);
 }
 
 rt::Value Workspace::evalIn(WorkArea& area, const Expr& e) {

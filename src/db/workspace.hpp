@@ -59,6 +59,11 @@ class Workspace final : public rt::DataSource {
   base::Result<WorkArea*> use(const std::string& path, const UseOptions& options = {});
   void close(int area);  // nothing happens for an area without a table
   void closeAll();
+  // Every table opened gets the next number of the workspace's openings: a mark taken
+  // before some work tells the tables that work opened from those open before it, also
+  // where the work reopened an area.
+  std::uint64_t openings() const { return openings_; }
+  void closeOpenedAfter(std::uint64_t mark);
 
   int selected() const { return current_; }
   void select(int area);                                // W1; REQUIRES: 0 <= area <= kMaxAreas
@@ -108,6 +113,8 @@ class Workspace final : public rt::DataSource {
   rt::Runtime& rt_;
   ExprCompiler compiler_;
   std::array<std::unique_ptr<WorkArea>, kMaxAreas> areas_;
+  std::array<std::uint64_t, kMaxAreas> openedAs_{};  // the opening number of each area's table
+  std::uint64_t openings_ = 0;
   int current_ = 1;
   std::uint64_t epoch_ = 1;
 };

@@ -21,7 +21,32 @@ enum class GenCode {
   AppendLock = 40, Lock = 41,
 };
 
+// Made with Error::of and the few settings a raiser needs, e.g.
+//   rt.raise(Error::of(GenCode::NoOrder, "DBCMD", 1020, "Work area not indexed", "DBSEEK"));
+//   rt.raise(Error::of(GenCode::Arg, "BASE", 0, "Argument error", "SUBSTR").substitutable());
 struct Error {
+  static Error of(GenCode code, std::string subsystem, int subCode, std::string description,
+                  std::string operation = {}) {
+    Error e;
+    e.genCode = code;
+    e.subsystem = std::move(subsystem);
+    e.subCode = subCode;
+    e.description = std::move(description);
+    e.operation = std::move(operation);
+    return e;
+  }
+  // The handler may give a value that stands for the failed operation's result.
+  Error substitutable() && { return std::move(*this).with(&Error::canSubstitute); }
+  // The handler may go on as if nothing failed ("Default").
+  Error defaultable() && { return std::move(*this).with(&Error::canDefault); }
+  // The handler may try the operation again.
+  Error retryable() && { return std::move(*this).with(&Error::canRetry); }
+  Error onFile(std::string name, int os = 0) && {
+    fileName = std::move(name);
+    osCode = os;
+    return std::move(*this);
+  }
+
   Severity severity = Severity::Error;
   GenCode genCode = GenCode::None;
   std::string subsystem = "BASE";  // "BASE", "TERM", "DBFNTX", ...
@@ -36,6 +61,12 @@ struct Error {
   int tries = 0;
 
   std::string message() const;     // "Error BASE/1081  Argument error: +"
+
+ private:
+  Error with(bool Error::*flag) && {
+    this->*flag = true;
+    return std::move(*this);
+  }
 };
 
 // The exception an unhandled run-time error becomes.

@@ -18,4 +18,12 @@ Value Runtime::raise(Error e) {
   throw RuntimeError(std::move(e));
 }
 
+Value Runtime::call(std::string_view name, std::vector<Value> args) {
+  const Function* f = functions().find(name);
+  if (f == nullptr)
+    return raise(Error::of(GenCode::NoFunc, "BASE", 1001, "Undefined function", std::string(name)).substitutable());
+  Args a(args);
+  return (*f)(*this, a);
+}
+
 }  // namespace rt

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "rt/error.hpp"
 #include "rt/expression.hpp"
@@ -53,6 +54,12 @@ class Runtime {
   using ErrorHook = std::function<std::optional<Value>(Runtime&, Error&)>;
   void setErrorHook(ErrorHook hook) { errorHook_ = std::move(hook); }
   const ErrorHook& errorHook() const { return errorHook_; }
+
+  // Calls the function registered as `name` (any case) with `args`, as an expression
+  // would; a name not registered raises "Undefined function" (BASE/1001), whose handler may
+  // give the value to go on with. The one way for code to call a routine by name:
+  //   rt.call("HA", {Value::character(expected), Value::logical(false), Value::integer(0)});
+  Value call(std::string_view name, std::vector<Value> args = {});
 
   // Expressions. compile() keeps one compiled form per text (the cache belongs to this
   // Runtime, and so does every expression it gives: it holds this Runtime's variables).
