@@ -7,6 +7,7 @@
 #include "core/external/register_external.hpp"
 #include "core/register.hpp"
 #include "db/db_functions.hpp"
+#include "master/register.hpp"
 #include "store/register.hpp"
 #include "ui/qke.hpp"
 #include "ui/qtn.hpp"
@@ -78,6 +79,7 @@ void Station::registerRoutines() {
   core::registerRoutines(fns, ctx);
   core::registerExternal(fns, ctx);
   operators::registerAccess(fns, ctx, accessSeams);
+  master::registerMaster(fns, ctx);
   // Last: every command of the menu that no subsystem has registered runs RET2.
   core::registerCommands(fns, ctx);
 }

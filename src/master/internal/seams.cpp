@@ -1,0 +1,131 @@
+// src/master/internal/seams.cpp — calls by name, the operation frame, opening tables and
+// the print loop of the master-data screens.
+#include "master/internal/seams.hpp"
+
+#include <memory>
+#include <set>
+
+#include "base/check.hpp"
+#include "db/workspace.hpp"
+#include "rt/codepage.hpp"
+#include "rt/error.hpp"
+#include "rt/runtime.hpp"
+#include "store/index_catalogue.hpp"
+#include "store/use.hpp"
+#include "ui/browse/host.hpp"
+#include "ui/browse/engine.hpp"
+
+namespace master {
+namespace {
+
+using rt::literals::operator""_pl;
+
+// An index file that cannot be opened goes to the error handler as the classic runtime
+// raised it: Retry tries again, anything else gives up the table.
+bool attachOrGiveUp(ui::Context& c, const std::vector<std::string>& indexes) {
+  for (;;) {
+    const base::Status s = store::attachIndexes(*c.tables, indexes);
+    if (s) return true;
+    rt::Error e;
+    e.genCode = rt::GenCode::Open;
+    e.subsystem = "DBFNTX";
+    e.subCode = 1002;
+    e.description = "Open error";
+    e.fileName = s.toString();
+    e.canRetry = true;
+    e.canDefault = true;
+    const rt::Value answer = c.rt.raise(e);
+    if (!(answer.isLogical() && answer.logical())) return false;
+  }
+}
+
+}  // namespace
+
+rt::Value call(ui::Context& c, std::string_view name, std::vector<rt::Value> args) {
+  const rt::Function* f = c.rt.functions().find(name);
+  if (f == nullptr) {
+    rt::Error e;
+    e.genCode = rt::GenCode::NoFunc;
+    e.subCode = 1001;
+    e.description = "Undefined function";
+    e.operation = std::string(name);
+    return c.rt.raise(e);
+  }
+  rt::Args a(args);
+  return (*f)(c.rt, a);
+}
+
+Operation::Operation(ui::Context& c) : c_(c), selected_(0) {
+  ZEL_CHECK(c.workspace != nullptr && c.tables != nullptr);
+  selected_ = c.workspace->selected();
+  open_.resize(db::kMaxAreas + 1);
+  for (int n = 1; n <= db::kMaxAreas; ++n) open_[static_cast<std::size_t>(n)] = c.workspace->area(n) != nullptr;
+}
+
+Operation::Operation(ui::Context& c, std::string_view title, int col) : Operation(c) {
+  c.con.clearScreen();
+  c.con.write(0, col, title);
+}
+
+Operation::~Operation() {
+  db::Workspace& ws = *c_.workspace;
+  for (int n = 1; n <= db::kMaxAreas; ++n)
+    if (!open_[static_cast<std::size_t>(n)] && ws.area(n) != nullptr) ws.close(n);
+  ws.select(selected_);
+}
+
+std::string titleRow(std::string_view titleUtf8) {
+  return "█▓▓▒▒░░  "_pl + rt::cp852FromUtf8(titleUtf8) + "  ░░▒▒▓▓█"_pl;
+}
+
+db::WorkArea* openTable(ui::Context& c, std::string_view name, std::string_view mode, std::string_view alias,
+                        const std::vector<std::string>& indexes) {
+  db::Workspace& ws = *c.workspace;
+  ws.select(0);
+  if (!store::USE_(*c.tables, name, mode, alias, store::callerAt())) return nullptr;
+  db::WorkArea* area = ws.current();
+  if (!indexes.empty() && !attachOrGiveUp(c, indexes)) {
+    ws.close(area->number());
+    return nullptr;
+  }
+  if (!indexes.empty()) area->goTop();
+  return area;
+}
+
+void printList(ui::Context& c, std::string_view screenKey, std::string_view layout, int report,
+               std::string_view title) {
+  c.setPublic("_NIEKONCZ", rt::Value::logical(true));
+  do {
+    call(c, "WYDRUK", {rt::Value::character(std::string(screenKey)), rt::Value::character(std::string(layout)),
+                       rt::Value::integer(report), rt::Value::character(std::string(title))});
+  } while (c.rt.vars().get("_NIEKONCZ").isLogical() && c.rt.vars().get("_NIEKONCZ").logical());
+}
+
+void printMarked(ui::Context& c, db::WorkArea& area, std::string_view screenKey, std::string_view layout, int report,
+                 std::string_view title) {
+  const rt::Value marks = c.rt.vars().get("_ZAZNACZONE");
+  if (marks.isArray() && !marks.array()->empty()) {
+    auto chosen = std::make_shared<std::set<std::uint32_t>>();
+    for (const rt::Value& m : *marks.array())
+      if (m.isNumber()) chosen->insert(static_cast<std::uint32_t>(m.num()));
+    area.setFilter(db::Expr::predicate([&area, chosen] { return chosen->count(area.recno()) != 0; }));
+  }
+  area.goTop();
+  printList(c, screenKey, layout, report, title);
+}
+
+std::vector<std::string> catalogueIndexes(std::string_view table) {
+  std::vector<std::string> out;
+  for (const store::CatalogueTable& t : store::indexCatalogue())
+    if (t.table == table)
+      for (const store::IndexEntry& x : t.indexes)
+        if (!x.repairOnly) out.emplace_back(x.file);
+  return out;
+}
+
+void redrawRunningList(ui::Context& c) {
+  ui::browse::Host& h = ui::browse::hostOf(c);
+  if (!h.running.empty()) h.running.back()->press(0);
+}
+
+}  // namespace master
