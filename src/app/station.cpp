@@ -8,6 +8,8 @@
 #include "core/register.hpp"
 #include "db/db_functions.hpp"
 #include "master/register.hpp"
+#include "print/register.hpp"
+#include "print/wydruk.hpp"
 #include "store/register.hpp"
 #include "ui/qke.hpp"
 #include "ui/qtn.hpp"
@@ -63,6 +65,10 @@ void Station::wireSeams() {
   accessSeams.logActivity = [this](std::string_view line) {
     callIfRegistered("INFO_LOG", {rt::Value::character(std::string(line))});
   };
+  accessSeams.printList = [this](std::string_view screen, std::string_view layout, std::string_view title) {
+    print::ListPrint list{std::string(screen), std::string(layout), 1, std::string(title), {}, {}, {}};
+    return print::WYDRUK(ctx, list).again;
+  };
   errorSeams.env = &env;
   errorSeams.endProgram = [](int code) { throw store::ProgramEnd(code); };
 }
@@ -80,6 +86,7 @@ void Station::registerRoutines() {
   core::registerExternal(fns, ctx);
   operators::registerAccess(fns, ctx, accessSeams);
   master::registerMaster(fns, ctx);
+  print::registerPrint(fns, ctx);
   // Last: every command of the menu that no subsystem has registered runs RET2.
   core::registerCommands(fns, ctx);
 }

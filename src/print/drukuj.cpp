@@ -84,7 +84,7 @@ bool oneOf(const rt::Value& v, std::initializer_list<std::string_view> choices) 
   return false;
 }
 
-bool between(const rt::Value& v, int low, int high) { return v.num() >= low && v.num() <= high; }
+bool between(const rt::Value& v, double low, double high) { return v.num() >= low && v.num() <= high; }
 
 struct Label {
   int row;

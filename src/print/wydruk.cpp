@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "con/key_codes.hpp"
 #include "db/work_area.hpp"

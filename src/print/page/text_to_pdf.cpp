@@ -16,6 +16,8 @@ constexpr double kMargin = 18;  // points
 constexpr double kItalicSlant = 0.2;
 constexpr std::size_t kBlock = 64 * 1024;
 
+HPDF_REAL real(double v) { return static_cast<HPDF_REAL>(v); }
+
 struct DocFree {
   void operator()(HPDF_Doc d) const { HPDF_Free(d); }
 };
@@ -108,10 +110,10 @@ class Renderer {
     if (page_ == nullptr) return;
     HPDF_Page_EndText(page_);
     if (!lines_.empty()) {
-      HPDF_Page_SetLineWidth(page_, 0.6);
+      HPDF_Page_SetLineWidth(page_, real(0.6));
       for (const Line& l : lines_) {
-        HPDF_Page_MoveTo(page_, l.x0, l.y);
-        HPDF_Page_LineTo(page_, l.x1, l.y);
+        HPDF_Page_MoveTo(page_, real(l.x0), real(l.y));
+        HPDF_Page_LineTo(page_, real(l.x1), real(l.y));
       }
       HPDF_Page_Stroke(page_);
       lines_.clear();
@@ -145,7 +147,7 @@ class Renderer {
       size_ = size;
     }
     const double x = kMargin + x_, y = baseline();
-    HPDF_Page_SetTextMatrix(page_, 1, 0, attr_.italic ? kItalicSlant : 0, 1, static_cast<HPDF_REAL>(x),
+    HPDF_Page_SetTextMatrix(page_, 1, 0, real(attr_.italic ? kItalicSlant : 0), 1, static_cast<HPDF_REAL>(x),
                             static_cast<HPDF_REAL>(y));
     HPDF_Page_ShowText(page_, run_.c_str());
     const double x1 = x + advance() * static_cast<double>(run_.size());
