@@ -84,7 +84,7 @@ bool KON_OK(ui::Context& c, std::string_view number) {
     if (found) warnAboutCredit(c, *kon);
     return true;
   }
-  Operation op(c);
+  TableScope scope(c);
   if (db::WorkArea* kon = openTable(c, "KON", "R", {}, {std::string(kNumberOrder)}))
     if (seekNumber(*kon, number)) warnAboutCredit(c, *kon);
   return true;

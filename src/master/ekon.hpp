@@ -6,8 +6,9 @@
 // row 24 the note "Tymczasowe numery firmy poprzedzane są literą " + _CKON + ".". Rows may
 // be added and edited; a row may be deleted only while its number is temporary (first
 // character A..Z or blank). A new contractor's number is given or checked by UNIK_KON in
-// the column's validation. Row colours come from KOLORY. Afterwards the list is offered
-// for printing (screen "KON", layout "VR", report 2): the marked rows, or all of them.
+// the column's validation; a row added but left without a number is deleted when the list
+// ends. Row colours come from KOLORY. Afterwards the list is offered for printing (screen
+// "KON", layout "VR", report 2): the marked rows, or all of them.
 #pragma once
 
 #include "ui/context.hpp"

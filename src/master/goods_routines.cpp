@@ -12,6 +12,7 @@
 #include "rt/transform.hpp"
 #include "store/schema.hpp"
 #include "store/use.hpp"
+#include "ui/call.hpp"
 
 namespace master {
 namespace {
@@ -45,9 +46,11 @@ std::string quantity(ui::Context& c, const rt::Value& v) {
 }  // namespace
 
 std::string keyForm(ui::Context& c, const std::string& index) {
-  const rt::Value v = call(c, "S_I", {rt::Value::character(index)});
+  const rt::Value v = ui::call(c, "S_I", {rt::Value::character(index)});
   return v.isText() ? v.text() : index;
 }
+
+std::string TRANS_OP(double pack) { return pack == 0 ? std::string(7, ' ') : rt::str(pack, 7, 1); }
 
 std::string STAN_OG(ui::Context& c) {
   db::WorkArea& goods = areaNamed(c, "TOW");

@@ -39,6 +39,9 @@ double WY_SL_TO_R(ui::Context& c);
 // fields).
 void DAJ_TOW_H(ui::Context& c);
 
+// A pack size as the goods lists show it: 7 columns with one decimal, blank for 0.
+std::string TRANS_OP(double pack);
+
 // The goods index in key form (S_I, the goods-code picture).
 std::string keyForm(ui::Context& c, const std::string& index);
 

@@ -9,6 +9,7 @@
 #include "master/internal/seams.hpp"
 #include "rt/number_text.hpp"
 #include "store/zaokr.hpp"
+#include "ui/call.hpp"
 
 namespace master {
 namespace {
@@ -136,7 +137,7 @@ bool CENS_MAR(ui::Context& c, bool redraw) {
 bool MAR_CENS(ui::Context& c) {
   const char variant = pricingVariant(c);
   if (variant == 'R') {
-    call(c, "BONA");
+    ui::call(c, "BONA");
     return true;
   }
   if (!marginVariant(variant)) return true;

@@ -4,8 +4,15 @@
 #include "master/register.hpp"
 
 #include "master/contractor_routines.hpp"
+#include "master/ekon.hpp"
+#include "master/esl_kont.hpp"
 #include "master/goods_routines.hpp"
+#include "master/kon_info.hpp"
 #include "master/prices.hpp"
+#include "master/ptow.hpp"
+#include "master/pupu.hpp"
+#include "master/skasuj_zna.hpp"
+#include "master/tow_info.hpp"
 #include "rt/arguments.hpp"
 #include "rt/runtime.hpp"
 
@@ -50,6 +57,28 @@ void registerGoods(rt::FunctionTable& fns, ui::Context& c) {
   addProcedure(fns, "WE_SL_TO_R", c, WE_SL_TO_R);
   fns.add("WY_SL_TO_R", [&c](rt::Runtime&, rt::Args&) { return rt::Value::integer(WY_SL_TO_R(c)); });
   addProcedure(fns, "DAJ_TOW_H", c, DAJ_TOW_H);
+  fns.add("TRANS_OP", [](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isNumber()) return argumentError(rt, "TRANS_OP");
+    return rt::Value::character(TRANS_OP(a[0].num()));
+  });
+}
+
+// The screens of the menu and of the hot keys (whose three arguments are not read).
+void registerScreens(rt::FunctionTable& fns, ui::Context& c) {
+  addProcedure(fns, "EKON", c, EKON);
+  addProcedure(fns, "PTOW", c, PTOW);
+  addProcedure(fns, "PGRU_TOW", c, PGRU_TOW);
+  addProcedure(fns, "PUPU", c, PUPU);
+  addProcedure(fns, "SKASUJ_ZNA", c, SKASUJ_ZNA);
+  addProcedure(fns, "ESL_KONT", c, ESL_KONT);
+  addProcedure(fns, "KON_INFO", c, KON_INFO);
+  addProcedure(fns, "TOW_INFO", c, TOW_INFO);
+  addProcedure(fns, "POZ_INFO", c, POZ_INFO);
+  fns.add("SPR_INFO", [&c](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return argumentError(rt, "SPR_INFO");
+    SPR_INFO(c, a[0].text(), a[1].isNumber() ? rt::toInt(a[1].num()) : 1, a[2].isNumber() ? rt::toInt(a[2].num()) : 23);
+    return rt::Value();
+  });
 }
 
 void registerContractors(rt::FunctionTable& fns, ui::Context& c) {
@@ -81,6 +110,7 @@ void registerMaster(rt::FunctionTable& fns, ui::Context& c) {
   registerPrices(fns, c);
   registerGoods(fns, c);
   registerContractors(fns, c);
+  registerScreens(fns, c);
 }
 
 }  // namespace master

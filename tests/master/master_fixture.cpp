@@ -87,6 +87,14 @@ MasterStation::MasterStation(const std::string& role) {
   core::registerCore(rt.functions());
   core::registerRoutines(rt.functions(), ctx);
   master::registerMaster(rt.functions(), ctx);
+  rt.functions().add("WYDRUK", [this](rt::Runtime&, rt::Args& a) {
+    Printout p{a[0].text(), a[1].text(), static_cast<int>(a[2].num()), rt::utf8FromCp852(a[3].text()), 0};
+    if (db::WorkArea* area = ws.current())
+      for (area->goTop(); !area->eof(); area->skip(1)) ++p.rows;
+    printouts.push_back(p);
+    ctx.setPublic("_NIEKONCZ", rt::Value::logical(false));
+    return rt::Value();
+  });
   const rt::Date today = rt::Date::fromDtos(kDemoDate);
   rt.setNow([today] { return rt::LocalTime{today, 10, 30, 0, 0}; });
   readConfiguration(*this);

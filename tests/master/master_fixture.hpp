@@ -16,6 +16,15 @@ namespace mastertest {
 
 inline constexpr const char* kDemoDate = "20261210";
 
+// What the print dialog was called with: screen key, layout, report, title (UTF-8) and
+// the records the current area offered it from its top.
+struct Printout {
+  std::string screen, layout;
+  int report = 0;
+  std::string title;
+  int rows = 0;
+};
+
 struct MasterStation : uitest::Station {
   // `role`: "hq" (head office) or "ph01" (representative 01).
   explicit MasterStation(const std::string& role = "hq");
@@ -37,6 +46,9 @@ struct MasterStation : uitest::Station {
                 const std::string& field);
   // True when some screen shown at a key read held `utf8` on `row` (any row when -1).
   bool wasShown(const std::string& utf8, int row = -1) const;
+
+  // Every call of the print dialog (WYDRUK stands in for the print pipeline here).
+  std::vector<Printout> printouts;
 
   db::Workspace ws{env, script.clock(), rt};
   store::Tables tables{rt, con, paths, ws};

@@ -2,11 +2,11 @@
 #include "master/internal/fields.hpp"
 
 #include "base/check.hpp"
+#include "db/order.hpp"
 #include "db/workspace.hpp"
 #include "rt/error.hpp"
 #include "rt/runtime.hpp"
 #include "rt/text.hpp"
-#include "db/order.hpp"
 #include "ui/break.hpp"
 
 namespace master {

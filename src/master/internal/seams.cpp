@@ -1,24 +1,21 @@
-// src/master/internal/seams.cpp — calls by name, the operation frame, opening tables and
-// the print loop of the master-data screens.
+// src/master/internal/seams.cpp — the window's table scope, opening tables and the print
+// loop of the master-data screens.
 #include "master/internal/seams.hpp"
 
 #include <memory>
 #include <set>
 
-#include "base/check.hpp"
 #include "db/workspace.hpp"
-#include "rt/codepage.hpp"
 #include "rt/error.hpp"
 #include "rt/runtime.hpp"
 #include "store/index_catalogue.hpp"
 #include "store/use.hpp"
-#include "ui/browse/host.hpp"
 #include "ui/browse/engine.hpp"
+#include "ui/browse/host.hpp"
+#include "ui/call.hpp"
 
 namespace master {
 namespace {
-
-using rt::literals::operator""_pl;
 
 // An index file that cannot be opened goes to the error handler as the classic runtime
 // raised it: Retry tries again, anything else gives up the table.
@@ -26,56 +23,20 @@ bool attachOrGiveUp(ui::Context& c, const std::vector<std::string>& indexes) {
   for (;;) {
     const base::Status s = store::attachIndexes(*c.tables, indexes);
     if (s) return true;
-    rt::Error e;
-    e.genCode = rt::GenCode::Open;
-    e.subsystem = "DBFNTX";
-    e.subCode = 1002;
-    e.description = "Open error";
-    e.fileName = s.toString();
-    e.canRetry = true;
-    e.canDefault = true;
-    const rt::Value answer = c.rt.raise(e);
+    const rt::Value answer = c.rt.raise(
+        rt::Error::of(rt::GenCode::Open, "DBFNTX", 1002, "Open error").onFile(s.toString()).retryable().defaultable());
     if (!(answer.isLogical() && answer.logical())) return false;
   }
 }
 
 }  // namespace
 
-rt::Value call(ui::Context& c, std::string_view name, std::vector<rt::Value> args) {
-  const rt::Function* f = c.rt.functions().find(name);
-  if (f == nullptr) {
-    rt::Error e;
-    e.genCode = rt::GenCode::NoFunc;
-    e.subCode = 1001;
-    e.description = "Undefined function";
-    e.operation = std::string(name);
-    return c.rt.raise(e);
-  }
-  rt::Args a(args);
-  return (*f)(c.rt, a);
-}
+TableScope::TableScope(ui::Context& c)
+    : c_(c), selected_(c.workspace->selected()), mark_(c.workspace->openings()) {}
 
-Operation::Operation(ui::Context& c) : c_(c), selected_(0) {
-  ZEL_CHECK(c.workspace != nullptr && c.tables != nullptr);
-  selected_ = c.workspace->selected();
-  open_.resize(db::kMaxAreas + 1);
-  for (int n = 1; n <= db::kMaxAreas; ++n) open_[static_cast<std::size_t>(n)] = c.workspace->area(n) != nullptr;
-}
-
-Operation::Operation(ui::Context& c, std::string_view title, int col) : Operation(c) {
-  c.con.clearScreen();
-  c.con.write(0, col, title);
-}
-
-Operation::~Operation() {
-  db::Workspace& ws = *c_.workspace;
-  for (int n = 1; n <= db::kMaxAreas; ++n)
-    if (!open_[static_cast<std::size_t>(n)] && ws.area(n) != nullptr) ws.close(n);
-  ws.select(selected_);
-}
-
-std::string titleRow(std::string_view titleUtf8) {
-  return "█▓▓▒▒░░  "_pl + rt::cp852FromUtf8(titleUtf8) + "  ░░▒▒▓▓█"_pl;
+TableScope::~TableScope() {
+  c_.workspace->closeOpenedAfter(mark_);
+  c_.workspace->select(selected_);
 }
 
 db::WorkArea* openTable(ui::Context& c, std::string_view name, std::string_view mode, std::string_view alias,
@@ -96,7 +57,7 @@ void printList(ui::Context& c, std::string_view screenKey, std::string_view layo
                std::string_view title) {
   c.setPublic("_NIEKONCZ", rt::Value::logical(true));
   do {
-    call(c, "WYDRUK", {rt::Value::character(std::string(screenKey)), rt::Value::character(std::string(layout)),
+    ui::call(c, "WYDRUK", {rt::Value::character(std::string(screenKey)), rt::Value::character(std::string(layout)),
                        rt::Value::integer(report), rt::Value::character(std::string(title))});
   } while (c.rt.vars().get("_NIEKONCZ").isLogical() && c.rt.vars().get("_NIEKONCZ").logical());
 }

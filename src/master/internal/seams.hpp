@@ -1,17 +1,16 @@
-// src/master/internal/seams.hpp — how the master-data screens reach what lies beside or
-// above them, and the frame every one of their operations runs in:
-//   * call(): a routine of another subsystem by name, through the runtime's function
-//     table (printing, the contact history, the order pricing); a name that no subsystem
-//     has registered raises the runtime's "Undefined function" error, so nothing pretends
-//     to have worked;
-//   * Operation: the title on row 0, and on every way out (return, Esc, a refused lock, a
-//     fault) the tables opened inside it closed and the selected area put back;
+// src/master/internal/seams.hpp — what the master-data screens share beside the screen
+// framework (routines of other subsystems are called by name through ui::call, and every
+// menu operation runs inside ui::Operation):
+//   * TableScope: the tables of a window closed and the selected area put back on every
+//     way out;
 //   * openTable(): a table through the store's open routine in a free work area, with its
 //     index files attached, the first one controlling;
-//   * printList(): the print dialog of a list screen, repeated while the printing asks
-//     for another round.
+//   * printList(), printMarked(): the print dialog of a list screen, repeated while the
+//     printing asks for another round;
+//   * redrawRunningList(): the list being edited drawn again after a routine changed it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,28 +21,22 @@
 
 namespace master {
 
-// REQUIRES: nothing; raises rt::GenCode::NoFunc through the runtime when `name` is missing.
-rt::Value call(ui::Context& c, std::string_view name, std::vector<rt::Value> args = {});
-
-class Operation {
+// The tables opened while it lives are closed, and the area selected when it began is
+// selected again, on every way out; the screen is left alone. For the windows that open
+// over another screen (the information windows of the hot keys); a whole operation uses
+// ui::Operation, which also clears the screen and writes the title.
+class TableScope {
  public:
-  // Clears the screen and writes `title` (CP852, decorations included) on row 0 at `col`.
-  // REQUIRES: c.workspace and c.tables are set.
-  Operation(ui::Context& c, std::string_view title, int col);
-  // The same without touching the screen: windows over another screen (KON_INFO).
-  explicit Operation(ui::Context& c);
-  ~Operation();
-  Operation(const Operation&) = delete;
-  Operation& operator=(const Operation&) = delete;
+  explicit TableScope(ui::Context& c);
+  ~TableScope();
+  TableScope(const TableScope&) = delete;
+  TableScope& operator=(const TableScope&) = delete;
 
  private:
   ui::Context& c_;
   int selected_;
-  std::vector<bool> open_;  // which areas held a table when the operation began
+  std::uint64_t mark_;
 };
-
-// "█▓▓▒▒░░  " + title + "  ░░▒▒▓▓█" in CP852, the look of every title row.
-std::string titleRow(std::string_view titleUtf8);
 
 // Opens `name` with the store's `mode` in the lowest free area under `alias` (empty: the
 // file's name) and attaches `indexes`. nullptr when the operator gave up the wait, or when
