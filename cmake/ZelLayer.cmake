@@ -32,6 +32,10 @@ function(zel_layer name)
   add_library(zel::${name} ALIAS ${target})
 endfunction()
 
+# Test programs compile without optimisation whatever the build type: the code under test is
+# in the libraries, built as the build type says, and the test bodies compile a third faster.
+set(ZEL_TEST_OPTIONS ${ZEL_WARNINGS} -Wno-conversion -O0)
+
 # zel_tests(LAYER DEPS ...): one GoogleTest program per folder under tests/.
 function(zel_tests name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
@@ -42,12 +46,13 @@ function(zel_tests name)
   endif()
   set(target ${name}_tests)
   add_executable(${target} ${srcs})
-  target_compile_options(${target} PRIVATE ${ZEL_WARNINGS} -Wno-conversion)
+  target_compile_options(${target} PRIVATE ${ZEL_TEST_OPTIONS})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   foreach(dep ${ARG_DEPS})
     target_link_libraries(${target} PRIVATE zel_${dep})
   endforeach()
   target_link_libraries(${target} PRIVATE zel_testkit GTest::gtest GTest::gmock GTest::gtest_main)
+  target_precompile_headers(${target} REUSE_FROM zel_testkit)
   add_dependencies(${target} zelmoran-tool)
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600)
 endfunction()

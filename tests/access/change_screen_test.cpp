@@ -31,7 +31,7 @@ struct Desk : optest::OperatorsStation {
                                   {"OPE", "OPER02", 5, "Drugi", "", "", true}}) {
     seams.endProgram = [](int code) { throw Ended{code}; };
     seams.releaseFlag = [this] { ++flagsReleased; };
-    seams.breakToStart = [this] { throw BrokeOff{}; };
+    seams.breakToStart = [] { throw BrokeOff{}; };
     seams.logActivity = [this](std::string_view line) { log.emplace_back(line); };
     ctx.setPublic("_OPERATOR", rt::Value::character("ADM"));
     ctx.setPublic("_NR_OPE", rt::Value::number(1));

@@ -42,9 +42,10 @@ void makeInstallation(const std::string& folder) {
   ASSERT_TRUE(store::changeStructure(st.tables, "ZAM_P", [](std::vector<store::FieldRow>& rows) {
     store::findRow(rows, "SEKTOR")->length = 3;
   }));
-  for (auto [table, field] : {std::pair{"KON", "CW"}, {"SPR_P", "JM"}}) {
+  for (const auto& [table, field] : {std::pair{"KON", "CW"}, {"SPR_P", "JM"}}) {
+    const std::string dropped = field;  // clang 14 cannot capture a structured binding
     ASSERT_TRUE(store::changeStructure(st.tables, table, [&](std::vector<store::FieldRow>& rows) {
-      std::erase_if(rows, [&](const store::FieldRow& r) { return r.name == field; });
+      std::erase_if(rows, [&](const store::FieldRow& r) { return r.name == dropped; });
     }));
   }
   const auto open = [&](const char* name) -> db::WorkArea& {
