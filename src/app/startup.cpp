@@ -119,8 +119,7 @@ void goodsCodeConversion(Station& st) {
     convert = textField(field, "FORMAT_IND").find("99999") == std::string::npos;
   });
   st.rt.vars().set("_ZMIANA_I", rt::Value::logical(convert));
-  if (!convert || !st.routine("ZMIANA")) return;
-  st.callIfRegistered("ZMIANA");
+  if (!convert || !st.callIfRegistered("ZMIANA")) return;
   st.con().clearScreen();
 }
 

@@ -5,6 +5,7 @@
 #include "access/stamp.hpp"
 #include "core/commands.hpp"
 #include "core/external/register_external.hpp"
+#include "core/haslo.hpp"
 #include "core/register.hpp"
 #include "db/db_functions.hpp"
 #include "master/register.hpp"
@@ -44,10 +45,8 @@ Station::~Station() {
 }
 
 std::optional<rt::Value> Station::callIfRegistered(std::string_view name, std::vector<rt::Value> args) {
-  const rt::Function* f = routine(name);
-  if (f == nullptr) return std::nullopt;
-  rt::Args a(args);
-  return (*f)(rt, a);
+  if (!rt.functions().contains(name)) return std::nullopt;
+  return rt.call(name, std::move(args));
 }
 
 void Station::message(std::string_view text, std::string_view second) {
@@ -59,6 +58,11 @@ void Station::message(std::string_view text, std::string_view second) {
 void Station::wireSeams() {
   tables.seams.errorDialog = [this](std::string_view text) { message(text); };
   tables.seams.confirm = [this](std::string_view question) { return ui::QTN(ctx, question); };
+  // The service password is the configuration password, asked at level 0 of the prompt.
+  tables.seams.servicePassword = [this] {
+    const rt::Value* expected = rt.vars().find("_HASLO");
+    return core::askPassword(ctx, expected != nullptr && expected->isText() ? expected->text() : std::string(), 0);
+  };
   accessSeams.endProgram = [](int code) { throw store::ProgramEnd(code); };
   accessSeams.breakToStart = [] { throw operators::BreakToStart{}; };
   accessSeams.releaseFlag = [this] { flag.release(env); };

@@ -48,9 +48,8 @@ struct Station {
   RegistrationFile flag;
 
   con::Console& con() { return ctx.con; }
-  // A routine of the function table by name, when registered; nullptr otherwise.
-  const rt::Function* routine(std::string_view name) const { return rt.functions().find(name); }
-  // Calls `name` with `args` when registered; nullopt when it is not.
+  // Calls `name` with `args` when registered; nullopt when it is not. For the steps of the
+  // run that belong to subsystems a build may lack; everything else calls through rt.call.
   std::optional<rt::Value> callIfRegistered(std::string_view name, std::vector<rt::Value> args = {});
   // The message box of start-up: a text, optionally a second line, acknowledged with Enter.
   void message(std::string_view text, std::string_view second = {});

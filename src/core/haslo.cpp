@@ -11,6 +11,7 @@
 #include "db/work_area.hpp"
 #include "db/workspace.hpp"
 #include "store/use.hpp"
+#include "ui/call.hpp"
 
 namespace core {
 namespace {
@@ -47,13 +48,13 @@ bool HASLO(ui::Context& c, int n) {
   ZEL_CHECK(c.workspace != nullptr && c.tables != nullptr);
   if (!specialPasswordsOn(c)) return true;
   const std::optional<std::string> expected = storedPassword(c, n);
-  if (!expected) return false;
-  const rt::Function* ask = c.rt.functions().find("HA");
-  ZEL_CHECK(ask != nullptr);
-  std::vector<rt::Value> args{rt::Value::character(*expected), rt::Value::logical(false), rt::Value::integer(n)};
-  rt::Args a(args);
-  const rt::Value accepted = (*ask)(c.rt, a);
-  return accepted.isLogical() && accepted.logical();
+  return expected && askPassword(c, *expected, n);
+}
+
+bool askPassword(ui::Context& c, std::string_view expected, int level) {
+  const rt::Value given = ui::call(
+      c, "HA", {rt::Value::character(std::string(expected)), rt::Value::logical(false), rt::Value::integer(level)});
+  return given.isLogical() && given.logical();
 }
 
 }  // namespace core

@@ -6,11 +6,17 @@
 // action is refused.
 #pragma once
 
+#include <string_view>
+
 #include "ui/context.hpp"
 
 namespace core {
 
-// REQUIRES: c.tables is set; HA (the special-password prompt) is registered.
+// REQUIRES: c.tables is set.
 bool HASLO(ui::Context& c, int n);
+
+// The special-password prompt HA of the operators' module for `expected` at `level`, not
+// silent; true when the password was given.
+bool askPassword(ui::Context& c, std::string_view expected, int level);
 
 }  // namespace core

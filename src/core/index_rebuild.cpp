@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "core/stop_sort.hpp"
 #include "db/work_area.hpp"
 #include "rt/codepage.hpp"
 #include "store/reindex.hpp"
 #include "store/tables.hpp"
 #include "store/use.hpp"
 #include "ui/break.hpp"
+#include "ui/call.hpp"
 #include "ui/pasek.hpp"
 
 namespace core {
@@ -19,14 +21,6 @@ using rt::literals::operator""_pl;
 
 constexpr int kNameRow = 23;
 constexpr int kAdministrator = 9;
-
-// Calls a routine of the program by name when it is registered; nil otherwise.
-rt::Value callRoutine(ui::Context& c, std::string_view name, std::vector<rt::Value> args = {}) {
-  const rt::Function* f = c.rt.functions().find(name);
-  if (f == nullptr) return rt::Value();
-  rt::Args a(args);
-  return (*f)(c.rt, a);
-}
 
 // A pause that keeps a key typed meanwhile for STOP_SORT.
 void pause(ui::Context& c, double seconds) {
@@ -50,7 +44,7 @@ class ScreenHooks final : public store::RebuildHooks {
     if (isTable(t, "EDIT") || isTable(t, "ZMIANY")) c_.con.tone(880, 0.5);
     if (isTable(t, "EDIT")) pause(c_, 1.0);
     if (!t.quiet) ui::PASEK(c_, 1.0);
-    callRoutine(c_, "STOP_SORT");
+    STOP_SORT(c_);
   }
 
  private:
@@ -71,7 +65,7 @@ void checkStructure(ui::Context& c) {
   status->close();
   if (old == kStructureStamp) return;
   c.con.clearScreen();
-  callRoutine(c, "UZG_WER", {rt::Value::character(old)});
+  ui::call(c, "UZG_WER", {rt::Value::character(old)});
 }
 
 void drawTitle(ui::Context& c) {

@@ -19,6 +19,14 @@ void FunctionTable::add(std::string_view name, Function f, Abbrev abbrev) {
   ++generation_;
 }
 
+void FunctionTable::wrap(std::string_view name, const std::function<Function(Function)>& around) {
+  auto it = byName_.find(asciiUpper(name));
+  ZEL_CHECK(it != byName_.end());
+  it->second.fn = std::make_shared<Function>(around(*it->second.fn));
+  it->second.text = nullptr;
+  ++generation_;
+}
+
 void FunctionTable::setTextForm(std::string_view name, TextForm form) {
   auto it = byName_.find(asciiUpper(name));
   ZEL_CHECK(it != byName_.end());

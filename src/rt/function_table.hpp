@@ -58,6 +58,10 @@ class FunctionTable {
  public:
   // Registers (or replaces) `name`. Program operations replace placeholders this way.
   void add(std::string_view name, Function f, Abbrev abbrev = Abbrev::FullName);
+  // Replaces the function registered under exactly `name` (any case) by around(it), which
+  // may run it (a limit or a count around a routine); drops its text form.
+  // REQUIRES: `name` is registered.
+  void wrap(std::string_view name, const std::function<Function(Function)>& around);
   // The function called `name` (any case), or an abbreviable built-in it abbreviates;
   // nullptr when none. The pointer stays valid until the entry is replaced.
   const Function* find(std::string_view name) const;

@@ -18,7 +18,9 @@ Value Runtime::raise(Error e) {
   throw RuntimeError(std::move(e));
 }
 
-Value Runtime::call(std::string_view name, std::vector<Value> args) {
+Value Runtime::call(std::string_view name, std::vector<Value> args) { return call(name, std::span<Value>(args)); }
+
+Value Runtime::call(std::string_view name, std::span<Value> args) {
   const Function* f = functions().find(name);
   if (f == nullptr)
     return raise(Error::of(GenCode::NoFunc, "BASE", 1001, "Undefined function", std::string(name)).substitutable());

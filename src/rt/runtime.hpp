@@ -60,6 +60,9 @@ class Runtime {
   // give the value to go on with. The one way for code to call a routine by name:
   //   rt.call("HA", {Value::character(expected), Value::logical(false), Value::integer(0)});
   Value call(std::string_view name, std::vector<Value> args = {});
+  // The same with the arguments in the caller's hands: what the routine writes to an
+  // argument (a reference argument, @name in an expression) is left in `args`.
+  Value call(std::string_view name, std::span<Value> args);
 
   // Expressions. compile() keeps one compiled form per text (the cache belongs to this
   // Runtime, and so does every expression it gives: it holds this Runtime's variables).

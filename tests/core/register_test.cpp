@@ -34,8 +34,7 @@ TEST(RegisterCore, SZ1WritesBackThroughAReferenceArgument) {
   rt::Runtime rt;
   core::registerCore(rt.functions());
   std::vector<rt::Value> args{rt::Value::character("7 ")};
-  rt::Args a(args);
-  EXPECT_TRUE((*rt.functions().find("SZ1"))(rt, a).logical());
+  EXPECT_TRUE(rt.call("SZ1", std::span<rt::Value>(args)).logical());
   EXPECT_EQ(args[0].text(), "07");
 }
 

@@ -189,11 +189,12 @@ TEST(UZG_WER, ATableThatCannotBeOpenedEndsItWithTheStampOld) {
 TEST(UZG_WER, TheRebuildItOffersDoesNotStartItAgain) {
   Installation s;
   std::filesystem::remove(std::filesystem::path(s.path("")) / "CONFIG.DBF");
-  const rt::Function upgrade = *s.rt.functions().find("UZG_WER");
   int runs = 0;
-  s.rt.functions().add("UZG_WER", [&](rt::Runtime& rt, rt::Args& a) {
-    ++runs;
-    return upgrade(rt, a);
+  s.rt.functions().wrap("UZG_WER", [&runs](rt::Function upgrade) {
+    return [&runs, upgrade](rt::Runtime& rt, rt::Args& a) {
+      ++runs;
+      return upgrade(rt, a);
+    };
   });
   s.script.type(" ").type("T");
   // "TAK": the rebuild finds the stamp still old; the upgrade it calls returns at once.

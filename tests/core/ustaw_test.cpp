@@ -32,7 +32,7 @@ struct Installation : coretest::RoutinesStation {
     fs::create_directory(dir / "DANE#01");
     rt.vars().set("_SC", rt::Value::character("DANE#01\\"));
     std::ofstream(dir / "DANE#01" / "FLAGA") << "x";
-    tables.seams.servicePassword = [this] { return passwordGiven; };
+    rt.functions().add("HA", [this](rt::Runtime&, rt::Args&) { return rt::Value::logical(passwordGiven); });
   }
   void set(const std::string& table, const std::string& field, const std::string& value) {
     db::WorkArea& a = open(table);

@@ -12,10 +12,8 @@ using dbtest::Station;
 using dbtest::text;
 
 rt::Value call(Station& st, const char* name, std::vector<rt::Value> args = {}) {
-  const rt::Function* f = st.rt.functions().find(name);
-  if (f == nullptr) throw std::runtime_error(std::string("no function ") + name);
-  rt::Args a(args);
-  return (*f)(st.rt, a);
+  if (!st.rt.functions().contains(name)) throw std::runtime_error(std::string("no function ") + name);
+  return st.rt.call(name, std::move(args));
 }
 
 TEST(DatabaseFunctions, AnswerForTheCurrentAreaAndForAnEmptyOne) {

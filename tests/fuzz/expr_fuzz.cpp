@@ -30,15 +30,11 @@ bool mayRunAway(std::string_view text) {
 // Every built-in that runs blocks is wrapped to stop after a fixed number of calls.
 void limitBlockCalls(rt::Runtime& rt, int& budget) {
   for (const char* name : {"EVAL", "AEVAL", "ASCAN", "ASORT"}) {
-    const rt::Function* f = rt.functions().find(name);
-    if (!f) continue;
-    rt.functions().add(name, [inner = *f, &budget](rt::Runtime& r, rt::Args& a) {
-      if (--budget < 0) {
-        rt::Error e;
-        e.genCode = rt::GenCode::Limit;
-        throw rt::RuntimeError(e);
-      }
-      return inner(r, a);
+    rt.functions().wrap(name, [&budget](rt::Function inner) {
+      return [inner, &budget](rt::Runtime& r, rt::Args& a) {
+        if (--budget < 0) throw rt::RuntimeError(rt::Error::of(rt::GenCode::Limit, "BASE", 0, "Limit"));
+        return inner(r, a);
+      };
     });
   }
 }

@@ -13,10 +13,7 @@ using rt::Value;
 Value C(std::string s) { return Value::character(std::move(s)); }
 Value N(double v) { return Value::number(v); }
 
-Value call(rt::Runtime& r, std::string_view name, std::vector<Value> args) {
-  rt::Args a(args);
-  return (*r.functions().find(name))(r, a);
-}
+Value call(rt::Runtime& r, std::string_view name, std::vector<Value> args) { return r.call(name, std::move(args)); }
 
 // Numbers and strings of an array as a readable line: {1, "a", NIL}.
 std::string show(const Value& v) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "rt/runtime.hpp"
@@ -17,6 +18,17 @@ TEST(RuntimeCall, CallsTheRoutineUnderItsNameInAnyCaseWithTheArguments) {
   EXPECT_EQ(r.call("SUBSTR", {rt::Value::character("ABCDEF"), rt::Value::integer(2), rt::Value::integer(3)}).text(),
             "BCD");
   EXPECT_EQ(r.call("SUBS", {rt::Value::character("ABCDEF"), rt::Value::integer(5)}).text(), "EF");
+}
+
+TEST(RuntimeCall, WhatTheRoutineWritesToAnArgumentStaysWithTheCallersValues) {
+  rt::Runtime r;
+  r.functions().add("BUMP", [](rt::Runtime&, rt::Args& a) {
+    a.ref(0) = rt::Value::integer(a[0].num() + 1);
+    return rt::Value::logical(true);
+  });
+  std::vector<rt::Value> args{rt::Value::integer(41)};
+  EXPECT_TRUE(r.call("BUMP", std::span<rt::Value>(args)).logical());
+  EXPECT_EQ(args[0].num(), 42);
 }
 
 TEST(RuntimeCall, AMissingNameRaisesUndefinedFunctionAsAnExpressionWould) {

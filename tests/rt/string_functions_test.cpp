@@ -17,10 +17,8 @@ Value N(double v) { return Value::number(v); }
 Value L(bool b) { return Value::logical(b); }
 
 Value call(rt::Runtime& r, std::string_view name, std::vector<Value> args) {
-  const rt::Function* f = r.functions().find(name);
-  if (f == nullptr) throw std::runtime_error("no function " + std::string(name));
-  rt::Args a(args);
-  return (*f)(r, a);
+  if (!r.functions().contains(name)) throw std::runtime_error("no function " + std::string(name));
+  return r.call(name, std::move(args));
 }
 
 struct TextCase {

@@ -67,7 +67,7 @@ TEST(GoodsCodeField, OnlyFourCharacterCodesGetALeadingZero) {
 }
 
 // A program folder with the station folder DANE#01 and the routines ZMIANA calls by name
-// replaced by recorders.
+// replaced by recorders and stand-ins.
 struct Installation : storetest::Station {
   Installation() {
     fs::create_directory(dir / "DANE#01");
@@ -79,6 +79,7 @@ struct Installation : storetest::Station {
       indexCalls.push_back({a.size(), r.vars().get("_FORMAT_IND").text(), fieldOf("CONFIG", "FORMAT_IND")});
       return rt::Value();
     });
+    rt.functions().add("QPC", [](rt::Runtime&, rt::Args&) { return rt::Value(); });  // the wait box
     rt.functions().add("HA", [this](rt::Runtime&, rt::Args& a) {
       haArgs.push_back(a[0].text() + "/" + (a[1].logical() ? "T" : "F") + "/" + std::to_string(int(a[2].num())));
       return rt::Value::logical(haAccepts);

@@ -10,10 +10,8 @@
 namespace testkit {
 
 inline rt::Value call(rt::Runtime& rt, const char* name, std::vector<rt::Value> args) {
-  const rt::Function* f = rt.functions().find(name);
-  if (f == nullptr) throw std::runtime_error(std::string("not registered: ") + name);
-  rt::Args a(args);
-  return (*f)(rt, a);
+  if (!rt.functions().contains(name)) throw std::runtime_error(std::string("not registered: ") + name);
+  return rt.call(name, std::move(args));
 }
 
 }  // namespace testkit

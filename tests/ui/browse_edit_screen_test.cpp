@@ -242,8 +242,7 @@ TEST(ByName, ClassEditHandsBackTheViewsAndDoEditRunsThem) {
   s.makeGoodsScreen();
   s.openGoods();
   std::vector<rt::Value> a = classeditArguments(-1);
-  rt::Args args(a);
-  ASSERT_TRUE((*s.rt.functions().find("CLASSEDIT"))(s.rt, args).logical());
+  ASSERT_TRUE(s.rt.call("CLASSEDIT", std::span<rt::Value>(a)).logical());
   ASSERT_TRUE(a[34].isArray());
   s.script.keys({k::kRight, k::kEsc});
   const rt::Value out = testkit::call(s.rt, "DOEDIT", {a[32], a[33], a[34]});
@@ -259,8 +258,7 @@ TEST(ByName, AKeptStateResumesWhereTheBrowseWasLeft) {
   s.makeGoodsScreen();
   s.openGoods();
   std::vector<rt::Value> a = classeditArguments(2);
-  rt::Args args(a);
-  ASSERT_TRUE((*s.rt.functions().find("CLASSEDIT"))(s.rt, args).logical());
+  ASSERT_TRUE(s.rt.call("CLASSEDIT", std::span<rt::Value>(a)).logical());
   s.script.keys({k::kRight, k::kRight, k::kEsc, k::kEsc});
   const std::vector<rt::Value> kept{s.rt.vars().get("_HOR2"), s.rt.vars().get("_VERT2"), s.rt.vars().get("_REST2")};
   testkit::call(s.rt, "DOEDIT", kept);

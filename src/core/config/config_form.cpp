@@ -8,6 +8,7 @@
 #include "base/check.hpp"
 #include "base/fault.hpp"
 #include "core/config_vars.hpp"
+#include "core/haslo.hpp"
 #include "core/program_vars.hpp"
 #include "core/station_print_settings.hpp"
 #include "db/work_area.hpp"
@@ -185,15 +186,7 @@ ConfigField shapedFields(db::WorkArea& area) {
   };
 }
 
-bool allowed(ui::Context& c) {
-  if (PRIORYTET_(c.rt) < 9) return false;
-  const rt::Function* ask = c.rt.functions().find("HA");
-  if (ask == nullptr) return false;
-  std::vector<rt::Value> args{rt::Value::character(HASLO_(c.rt)), rt::Value::logical(false), rt::Value::integer(0)};
-  rt::Args a(args);
-  const rt::Value accepted = (*ask)(c.rt, a);
-  return accepted.isLogical() && accepted.logical();
-}
+bool allowed(ui::Context& c) { return PRIORYTET_(c.rt) >= 9 && askPassword(c, HASLO_(c.rt), 0); }
 
 void edit(ui::Context& c) {
   store::Tables& t = *c.tables;

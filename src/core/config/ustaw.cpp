@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/check.hpp"
+#include "core/haslo.hpp"
 #include "core/program_vars.hpp"
 #include "db/work_area.hpp"
 #include "rt/codepage.hpp"
@@ -31,14 +32,8 @@ bool read(ui::Context& c, ui::Get g) {
 }
 
 bool passwordGiven(ui::Context& c) {
-  const rt::Function* ha = c.rt.functions().find("HA");
-  if (ha == nullptr) return c.tables->servicePassword();
   const rt::Value expected = c.rt.vars().exists("_HASLO") ? c.rt.vars().get("_HASLO") : rt::Value();
-  std::vector<rt::Value> args{expected.isText() ? expected : rt::Value::character(""), rt::Value::logical(false),
-                              rt::Value::integer(0)};
-  rt::Args a(args);
-  const rt::Value accepted = (*ha)(c.rt, a);
-  return accepted.isLogical() && accepted.logical();
+  return askPassword(c, expected.isText() ? expected.text() : std::string(), 0);
 }
 
 db::WorkArea* openConfig(ui::Context& c) {

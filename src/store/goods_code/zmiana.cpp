@@ -45,13 +45,6 @@ std::string padded(std::string s, std::size_t width) {
   return s;
 }
 
-rt::Value callRoutine(Tables& t, std::string_view name, std::vector<rt::Value> args = {}) {
-  const rt::Function* f = t.rt.functions().find(name);
-  if (f == nullptr) return rt::Value();
-  rt::Args a(args);
-  return (*f)(t.rt, a);
-}
-
 void writeAt(Tables& t, int row, int col, std::string_view text) {
   t.con.writeCells(row, col, text, t.con.attr(con::Slot::Standard));
 }
@@ -71,10 +64,9 @@ void drawTitle(Tables& t) {
 
 bool operatorAgrees(Tables& t) {
   if (!t.confirm("Kontynuacja ?")) return false;
-  if (t.rt.functions().find("HA") == nullptr) return t.servicePassword();
   const rt::Value password = t.rt.vars().get("_HASLO");
-  const rt::Value accepted = callRoutine(
-      t, "HA", {password.isText() ? password : rt::Value::character(""), rt::Value::logical(false), rt::Value::integer(0)});
+  const rt::Value accepted = t.rt.call(
+      "HA", {password.isText() ? password : rt::Value::character(""), rt::Value::logical(false), rt::Value::integer(0)});
   return accepted.isLogical() && accepted.logical();
 }
 
@@ -206,9 +198,9 @@ void ZMIANA(Tables& t, bool automatic) {
   const bool convert = automatic || operatorAgrees(t);
   if (convert) convertInstallation(t);
   t.ws.closeAll();
-  callRoutine(t, "QPC", {rt::Value::integer(0)});
+  t.rt.call("QPC", {rt::Value::integer(0)});
   t.rt.vars().set("_FORMAT_IND", rt::Value::character(std::string(kPicture)));
-  callRoutine(t, "INDEX");
+  t.rt.call("INDEX");
   if (convert) setPicture(t);
   t.con.tone(kEndTone, 1);
   t.showError("KONIEC");

@@ -17,6 +17,7 @@
 #include "ui/browse/blokuj.hpp"
 #include "ui/browse/engine.hpp"
 #include "ui/browse/host.hpp"
+#include "ui/call.hpp"
 #include "ui/cursoron.hpp"
 #include "ui/qtn.hpp"
 
@@ -234,13 +235,10 @@ void Engine::DELHOR() {
   if (!BLOKUJ(c_, area_, LockMode::Record)) return;
   const std::uint32_t recno = area_.recno();
   const std::string wersja = c_.text("_WERSJA");
-  if (wersja.size() >= kDeleteOptionPosition && wersja[kDeleteOptionPosition - 1] == 'W')
-    if (const rt::Function* f = c_.rt.functions().find("KAS_WIST")) {
-      db::Workspace::Selection sel(area_.workspace(), area_.number());
-      std::vector<rt::Value> none;
-      rt::Args args(none);
-      (*f)(c_.rt, args);
-    }
+  if (wersja.size() >= kDeleteOptionPosition && wersja[kDeleteOptionPosition - 1] == 'W') {
+    db::Workspace::Selection sel(area_.workspace(), area_.number());
+    call(c_, "KAS_WIST");
+  }
   const bool hidden = c_.rt.settings().deleted;
   c_.rt.settings().deleted = true;
   if (area_.deleteRecord().isOk()) {

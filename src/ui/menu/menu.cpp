@@ -10,6 +10,7 @@
 #include "con/key_codes.hpp"
 #include "rt/codepage.hpp"
 #include "ui/break.hpp"
+#include "ui/call.hpp"
 #include "ui/cien.hpp"
 #include "ui/help/help.hpp"
 #include "ui/menu/menu_level.hpp"
@@ -83,15 +84,6 @@ std::string centred(std::string_view text, int w) {
   return padRight(std::string(static_cast<std::size_t>((w - width(t)) / 2), ' ') + t, w);
 }
 
-// Calls a routine of another module by name; false when it is not registered.
-bool callIfRegistered(Context& c, std::string_view name, std::vector<rt::Value> args) {
-  const rt::Function* f = c.rt.functions().find(name);
-  if (f == nullptr) return false;
-  rt::Args a(args);
-  (*f)(c.rt, a);
-  return true;
-}
-
 bool isNameChar(char ch) {
   const auto b = static_cast<unsigned char>(ch);
   return rt::isAlphaCp852(b) || (ch >= '0' && ch <= '9') || ch == '_' || ch == '(' || ch == ')';
@@ -134,21 +126,21 @@ std::optional<PlainCall> plainCallOf(std::string_view command) {
   auto isStart = [](char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '_'; };
   if (command.empty() || !isStart(command[0])) return std::nullopt;
   while (i < command.size() && (isStart(command[i]) || (command[i] >= '0' && command[i] <= '9'))) ++i;
-  PlainCall call{std::string(command.substr(0, i)), false};
+  PlainCall plain{std::string(command.substr(0, i)), false};
   std::size_t j = i;
   while (j < command.size() && command[j] == ' ') ++j;
-  if (j == command.size()) call.bare = true;
+  if (j == command.size()) plain.bare = true;
   else if (command[j] != '(') return std::nullopt;
-  return call;
+  return plain;
 }
 
 // M5: an empty command beeps; an unknown routine is a placeholder.
 void runCommand(Context& c, const std::string& command) {
   if (command.empty()) return RET(c);
-  const std::optional<PlainCall> call = plainCallOf(command);
-  if (call && !c.rt.functions().contains(call->name)) return RET2(c);
-  if (call && call->bare) {
-    callIfRegistered(c, call->name, {});
+  const std::optional<PlainCall> plain = plainCallOf(command);
+  if (plain && !c.rt.functions().contains(plain->name)) return RET2(c);
+  if (plain && plain->bare) {
+    call(c, plain->name);
     return;
   }
   c.rt.evaluate(command);
@@ -166,7 +158,7 @@ void runEntry(Context& c, const MenuEntry& e) {
   if (const Refusal r = refusalOf(c, e); r != Refusal::None) return refuse(c, r);
   c.con.stopClock();
   if (e.priority == kLoggedPriority && c.number("_PRIORYTET") < kServicePriority)
-    callIfRegistered(c, "INFO_LOG", {rt::Value::character(trimmed(e.text))});
+    call(c, "INFO_LOG", {rt::Value::character(trimmed(e.text))});
   try {
     runCommand(c, e.command);
   } catch (const Break&) {
@@ -192,7 +184,7 @@ std::optional<int> showLevel(Context& c, const std::vector<MenuEntry>& entries, 
   }
   c.con.endUpdate();
   EscapeOff escape(c.rt);
-  HotKeyScope f11(c.con, kF11, [&c](const con::HotKeyCall&) { callIfRegistered(c, "ZMIANA_OPE", {}); });
+  HotKeyScope f11(c.con, kF11, [&c](const con::HotKeyCall&) { call(c, "ZMIANA_OPE"); });
   std::vector<std::string> texts;
   for (const MenuEntry& e : entries) texts.push_back(e.text);
   const ListPlace place{7 + 2 * d + (mainMenu ? 1 : 0), 4 + 2 * d, kListWidth};
