@@ -18,6 +18,7 @@
 #include "db/work_area.hpp"
 #include "db/workspace.hpp"
 #include "rt/runtime.hpp"
+#include "store/tables.hpp"
 #include "sys/path.hpp"
 #include "sys/posix_env.hpp"
 #include "ui/browse/classedit.hpp"
@@ -44,12 +45,14 @@ struct Bench {
   sys::PathResolver paths;
   db::Workspace ws{env, device.clock(), rt};
   ui::Context ctx{rt, con, paths};
+  store::Tables tables{rt, con, paths, ws};
   std::shared_ptr<ui::browse::Engine> engine;
 
   Bench()
       : dir(std::filesystem::temp_directory_path() / ("zel-browse-bench-" + std::to_string(::getpid()))),
         paths(env, (std::filesystem::create_directories(dir), dir.string() + "/")) {
     ctx.workspace = &ws;
+    ctx.tables = &tables;
     db::registerDatabaseFunctions(rt.functions(), ws);
     ui::registerScreen(rt.functions(), ctx);
     makeEdit();

@@ -3,7 +3,10 @@
 
 #include <functional>
 
+#include "base/check.hpp"
 #include "db/workspace.hpp"
+#include "store/tables.hpp"
+#include "store/use.hpp"
 #include "ui/modal_box.hpp"
 #include "ui/table_checks.hpp"
 #include "xbase/dbf_file.hpp"
@@ -59,15 +62,16 @@ bool V_OPE(ui::Context& c) {
   const auto pole = d->fieldIndex("POLE");
   if (!pole || fieldOf(*d, *pole).find("NAZWA_OPE") == std::string::npos) return true;
   if (db::WorkArea* kon = c.workspace->find("KON")) return kon->fieldIndex("NAZWA_OPE").has_value();
+  ZEL_CHECK(c.tables != nullptr);
+  if (!c.workspace->env().exists(c.tables->tablePath("KON"))) return false;
   const int previous = c.workspace->selected();
-  db::UseOptions o;
-  o.share = xbase::Share::SharedReadOnly;
-  o.newArea = true;
-  auto kon = c.workspace->use(c.paths.resolve("KON.DBF"), o);
-  c.workspace->select(previous);
-  if (!kon) return false;
-  const bool has = (*kon)->fieldIndex("NAZWA_OPE").has_value();
-  c.workspace->close((*kon)->number());
+  c.workspace->select(0);
+  bool has = false;
+  if (store::USE_(*c.tables, "KON", "R", {}, store::callerAt())) {
+    db::WorkArea* kon = c.workspace->current();
+    has = kon->fieldIndex("NAZWA_OPE").has_value();
+    c.workspace->close(kon->number());
+  }
   c.workspace->select(previous);
   return has;
 }

@@ -1,6 +1,7 @@
 // src/access/operators_table.cpp — SL_OPE through the station's work areas.
 #include "access/operators_table.hpp"
 
+#include "base/check.hpp"
 #include "db/workspace.hpp"
 #include "store/tables.hpp"
 #include "store/use.hpp"
@@ -17,17 +18,10 @@ std::string_view modeOf(xbase::Share share) {
   }
 }
 
-// Through the table store when the station has one: a table held by another station is
-// waited for behind the notice, and Esc gives up.
+// Through the table store: a table held by another station is waited for behind the
+// notice, and Esc gives up.
 db::WorkArea* openTable(ui::Context& c, xbase::Share share) {
-  if (c.tables == nullptr) {
-    db::UseOptions o;
-    o.alias = "SL_OPE";
-    o.share = share;
-    o.newArea = true;
-    auto area = c.workspace->use(c.paths.resolve("SL_OPE.DBF"), o);
-    return area ? *area : nullptr;
-  }
+  ZEL_CHECK(c.tables != nullptr);
   if (!c.workspace->env().exists(c.tables->tablePath("SL_OPE"))) return nullptr;
   c.workspace->select(0);
   return store::USE_(*c.tables, "SL_OPE", modeOf(share), {}, store::callerAt()) ? c.workspace->current() : nullptr;
@@ -44,7 +38,7 @@ db::WorkArea* openOperators(ui::Context& c, xbase::Share share, PasswordOrder or
     return nullptr;
   }
   if (order == PasswordOrder::Yes) {
-    if (!area->addOrder(c.paths.resolve("SL_OPE_H.NTX"))) {
+    if (!area->addOrder(c.tables->indexPath("SL_OPE_H"))) {
       closeOperators(c, area, previous);
       return nullptr;
     }

@@ -12,7 +12,8 @@ namespace operators {
 enum class PasswordOrder { No, Yes };
 
 // The open table, selected; the previously selected area is kept in `previous`. nullptr
-// when the station has no work areas or the table cannot be opened.
+// when the station has no work areas or the table cannot be opened. Tables open through
+// the table store: REQUIRES c.tables is set with c.workspace.
 db::WorkArea* openOperators(ui::Context& c, xbase::Share share, PasswordOrder order, int& previous);
 
 // Closes the table and selects `previous` again.

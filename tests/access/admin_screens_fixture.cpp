@@ -19,7 +19,6 @@ std::vector<Column> operatorColumns() {
 }
 
 AdminStation::AdminStation(const std::vector<Operator>& ops) : OperatorsStation(ops) {
-  ctx.tables = &tables;
   rt.settings().confirm = true;  // as the program runs: a full field waits for Enter
   tables.seams.retryPause = [] {};
   rt.vars().declarePublic("_UDOCEZAK");

@@ -30,7 +30,6 @@ struct AdminStation : OperatorsStation {
   std::string path(const std::string& name) const { return (dir / name).string(); }
   bool wasShown(int row, const std::string& text) const;
 
-  store::Tables tables{rt, con, paths, ws};
   operators::AccessSeams seams;
 };
 

@@ -75,7 +75,9 @@ TEST(V_OPE, TheOperatorNameColumnNeedsTheFieldInTheContractors) {
     SCOPED_TRACE(konHasField);
     uitest::Station s;
     db::Workspace ws{s.env, s.script.clock(), s.rt};
+    store::Tables tables{s.rt, s.con, s.paths, ws};
     s.ctx.workspace = &ws;
+    s.ctx.tables = &tables;
     const std::string dir = s.dir.path().string();
     std::vector<xbase::dbf::FieldSpec> kon = {{"KOD_KON", 'C', 5, 0}};
     if (konHasField) kon.push_back({"NAZWA_OPE", 'C', 3, 0});

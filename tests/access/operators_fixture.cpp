@@ -32,6 +32,7 @@ OperatorsStation::OperatorsStation(const std::vector<Operator>& ops, bool withTe
   }
   (*t)->close();
   ctx.workspace = &ws;
+  ctx.tables = &tables;
   auto area = ws.use(table(), {});
   EXPECT_TRUE(area.has_value());
   EXPECT_TRUE(db::indexOn(**area, dir.path().string() + "/SL_OPE_H.NTX", db::IndexSpec("HASLO")));

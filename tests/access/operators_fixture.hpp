@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "db/workspace.hpp"
+#include "store/tables.hpp"
 #include "ui/screen_fixture.hpp"
 
 namespace optest {
@@ -22,6 +23,7 @@ struct OperatorsStation : uitest::Station {
   explicit OperatorsStation(const std::vector<Operator>& ops, bool withTest = true);
   std::string table() const { return dir.path().string() + "/SL_OPE.DBF"; }
   db::Workspace ws{env, script.clock(), rt};
+  store::Tables tables{rt, con, paths, ws};
 };
 
 }  // namespace optest

@@ -19,6 +19,7 @@
 #include "db/db_functions.hpp"
 #include "db/workspace.hpp"
 #include "rt/runtime.hpp"
+#include "store/tables.hpp"
 #include "sys/clock.hpp"
 #include "sys/path.hpp"
 #include "sys/posix_env.hpp"
@@ -105,7 +106,9 @@ bool runStation(const testkit::TempDir& dir, int keys, int status) {
   PipeDevice device(keys, status);
   con::Console console(device, clock);
   ui::Context ctx(rt, console, paths);
+  store::Tables tables(rt, console, paths, ws);
   ctx.workspace = &ws;
+  ctx.tables = &tables;
   ui::registerScreen(rt.functions(), ctx);
   auto a = ws.use((dir / "T.DBF").string(), {"T", xbase::Share::Shared, false});
   if (!a) return false;

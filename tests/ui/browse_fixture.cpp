@@ -15,6 +15,7 @@ using rt::literals::operator""_pl;
 
 BrowseStation::BrowseStation() {
   ctx.workspace = &ws;
+  ctx.tables = &tables;
   db::registerDatabaseFunctions(rt.functions(), ws);
   ui::registerScreen(rt.functions(), ctx);
   rt.vars().declarePublic("_UDOCEZAK");

@@ -9,6 +9,7 @@
 
 #include "db/work_area.hpp"
 #include "db/workspace.hpp"
+#include "store/tables.hpp"
 #include "screen_fixture.hpp"
 #include "ui/browse/classedit.hpp"
 #include "xbase/dbf_field.hpp"
@@ -46,6 +47,7 @@ struct BrowseStation : Station {
   std::vector<std::string> column(db::WorkArea& a, const std::string& field);
 
   db::Workspace ws{env, script.clock(), rt};
+  store::Tables tables{rt, con, paths, ws};
 };
 
 std::string trimmed(const rt::Value& v);

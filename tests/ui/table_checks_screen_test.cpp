@@ -7,10 +7,12 @@
 #include "db/bulk_index.hpp"
 #include "db/work_area.hpp"
 #include "db/workspace.hpp"
+#include "store/tables.hpp"
 #include "rt/codepage.hpp"
 #include "testkit/call.hpp"
 #include "ui/error/deferror.hpp"
 #include "ui/redef.hpp"
+#include "ui/we_sl.hpp"
 #include "ui/register.hpp"
 #include "ui/screen_fixture.hpp"
 #include "ui/unik1.hpp"
@@ -36,6 +38,7 @@ struct Codes : uitest::Station {
       (*t)->close();
     }
     ctx.workspace = &ws;
+    ctx.tables = &tables;
     db::UseOptions o;
     o.share = xbase::Share::Exclusive;
     area = *ws.use(dbf, o);
@@ -43,6 +46,7 @@ struct Codes : uitest::Station {
     area->setOrder(0);
   }
   db::Workspace ws{env, script.clock(), rt};
+  store::Tables tables{rt, con, paths, ws};
   db::WorkArea* area = nullptr;
 };
 
@@ -115,6 +119,26 @@ TEST(WE_SL, OpensTheLookupAreaAndWY_SLClosesIt) {
   EXPECT_TRUE(sl->seek(rt::Value::character("C03")));
   EXPECT_EQ(s.rt.evaluate("WY_SL(7)").num(), 7);
   EXPECT_EQ(s.ws.find("SL"), nullptr);
+}
+
+TEST(WE_SL, WaitsBehindTheNoticeWhileAnotherStationHoldsTheTable) {
+  Codes s;
+  s.ws.close(s.area->number());
+  s.rt.vars().declarePublic("_LICZBA_STA");
+  s.rt.vars().set("_LICZBA_STA", rt::Value::number(3));
+  auto other = xbase::DbfFile::open(s.env, s.script.clock(), s.dir.path().string() + "/KODY.DBF",
+                                    xbase::Share::Exclusive);
+  ASSERT_TRUE(other.has_value());
+  int passes = 0;
+  s.tables.seams.onWaitPass = [&] {
+    if (++passes == 2) (*other)->close();
+  };
+  EXPECT_TRUE(ui::WE_SL(s.ctx, "KODY", {"KODY"}));
+  EXPECT_EQ(passes, 2);
+  ASSERT_FALSE(s.device.shown.empty());
+  EXPECT_NE(s.device.shown.front().row(11).find("Oczekiwanie na dostęp do danych"), std::string::npos);
+  ASSERT_NE(s.ws.find("SL"), nullptr);
+  EXPECT_EQ(s.ws.find("SL")->orderCount(), 1u);
 }
 
 }  // namespace

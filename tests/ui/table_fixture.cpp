@@ -36,6 +36,7 @@ rt::Value text(const std::string& utf8) { return rt::Value::character(rt::cp852F
 
 TableStation::TableStation() {
   ctx.workspace = &ws;
+  ctx.tables = &tables;
   ui::registerScreen(rt.functions(), ctx);
   ctx.setPublic("_NAZWA_PRG", rt::Value::character("ZELMORAN"));
   ctx.setPublic("_EKRA_BLO", rt::Value::character("W/N, N/W, N/N"));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "db/workspace.hpp"
+#include "store/tables.hpp"
 #include "screen_fixture.hpp"
 
 namespace uitest {
@@ -34,6 +35,7 @@ struct HelpRow {
 struct TableStation : Station {
   TableStation();
   db::Workspace ws{env, script.clock(), rt};
+  store::Tables tables{rt, con, paths, ws};
 
   // MENU.DBF with `rows` and, unless told otherwise, its index MENU.NTX on OPCJA, in the
   // program folder. `folder` (relative, e.g. "DANE#01/") puts only the index there instead,

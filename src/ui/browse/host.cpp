@@ -9,25 +9,19 @@
 namespace ui::browse {
 namespace {
 
-// Tables are opened through the table store when the program has one (with its waiting
-// notice while another station holds the table); without it, directly.
+// Tables are opened through the table store, with its waiting notice while another
+// station holds the table.
 base::Result<db::WorkArea*> openTable(Context& c, const std::string& path, const std::string& alias) {
   if (c.workspace == nullptr) return base::Status(base::Errc::Refused, "no work areas");
   db::Workspace& ws = *c.workspace;
   const int free = ws.lowestFree();
   if (free == 0) return base::Status(base::Errc::Refused, "no free work area");
-  if (c.tables != nullptr) {
-    ws.select(free);
-    if (!store::USE_(*c.tables, path, "R", alias)) return base::Status(base::Errc::NotFound, path);
-    db::WorkArea* a = ws.current();
-    if (a == nullptr) return base::Status(base::Errc::NotFound, path);
-    return a;
-  }
-  db::UseOptions o;
-  o.alias = alias;
-  o.share = xbase::Share::SharedReadOnly;
-  o.newArea = true;
-  return ws.use(path, o);
+  if (c.tables == nullptr) return base::Status(base::Errc::Refused, "no table store");
+  ws.select(free);
+  if (!store::USE_(*c.tables, path, "R", alias)) return base::Status(base::Errc::NotFound, path);
+  db::WorkArea* a = ws.current();
+  if (a == nullptr) return base::Status(base::Errc::NotFound, path);
+  return a;
 }
 
 }  // namespace

@@ -44,14 +44,11 @@ std::string fieldText(db::WorkArea& t, std::optional<std::size_t> i) {
   return v.isText() ? v.text() : std::string();
 }
 
-// Through the table store when the station has one, so that a table held by another
-// station is waited for behind the notice (Esc gives up: no text).
-db::WorkArea* openHelpTable(Context& c, const std::string& path) {
+// Through the table store, so that a table held by another station is waited for behind
+// the notice (Esc gives up: no text).
+db::WorkArea* openHelpTable(Context& c) {
+  ZEL_CHECK(c.tables != nullptr);
   db::Workspace& ws = *c.workspace;
-  if (c.tables == nullptr) {
-    auto opened = ws.use(path, {"HELP", xbase::Share::Shared, true});
-    return opened ? *opened : nullptr;
-  }
   const int previous = ws.selected();
   ws.select(0);
   if (store::USE_(*c.tables, "HELP", "S", {}, store::callerAt())) return ws.current();
@@ -62,9 +59,8 @@ db::WorkArea* openHelpTable(Context& c, const std::string& path) {
 // The help table is opened shared in the lowest free area and closed again here.
 Topic lookUp(Context& c, std::string_view topic) {
   db::Workspace& ws = *c.workspace;
-  const std::string path = c.paths.resolve("HELP.DBF");
-  if (!ws.env().exists(path)) return {Lookup::TableMissing, {}};
-  db::WorkArea* opened = openHelpTable(c, path);
+  if (c.tables == nullptr || !ws.env().exists(c.tables->tablePath("HELP"))) return {Lookup::TableMissing, {}};
+  db::WorkArea* opened = openHelpTable(c);
   if (opened == nullptr) return {};
   db::WorkArea& t = *opened;
   struct Closer {

@@ -81,14 +81,11 @@ std::vector<MenuEntry> collectNatural(Context& c, db::WorkArea& t, int level, st
   return out;
 }
 
-// Through the table store when the station has one, so that a table held by another
-// station is waited for behind the notice (Esc gives up: no entries).
+// Through the table store, so that a table held by another station is waited for behind
+// the notice (Esc gives up: no entries).
 db::WorkArea* openMenuFile(Context& c) {
+  ZEL_CHECK(c.tables != nullptr);
   db::Workspace& ws = *c.workspace;
-  if (c.tables == nullptr) {
-    auto opened = ws.use(c.paths.resolve("MENU.DBF"), {"MENU", xbase::Share::SharedReadOnly, true});
-    return opened ? *opened : nullptr;
-  }
   if (!ws.env().exists(c.tables->tablePath("MENU"))) return nullptr;
   const int previous = ws.selected();
   ws.select(0);
