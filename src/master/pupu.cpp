@@ -114,6 +114,7 @@ void everyone(ui::Context& c, const Tables& t) {
   relate(c, rows, t);
   rows.addRelation(c.workspace->compile("NR_KON"), *t.contractors);
   browse(c, rows, list("V1", c.rt.evaluate("{|| ' '+NR_KON+'  '+LEFT(KON->NAZWA_KON,40)+' '+KON->MIASTO}")));
+  c.workspace->select(rows.number());
   rows.goTop();
   printList(c, "UPUSTY", "V2", 1, "UPUSTY DLA ODBIORCÓW"_pl);
 }

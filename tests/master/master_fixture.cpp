@@ -13,9 +13,9 @@
 #include "core/register.hpp"
 #include "db/db_functions.hpp"
 #include "db/work_area.hpp"
+#include "master/internal/seams.hpp"
 #include "master/register.hpp"
 #include "rt/codepage.hpp"
-#include "store/index_catalogue.hpp"
 #include "store/register.hpp"
 #include "testkit/call.hpp"
 #include "tools/tool_run.hpp"
@@ -64,14 +64,7 @@ void readConfiguration(MasterStation& st) {
 
 }  // namespace
 
-std::vector<std::string> indexesOf(const std::string& table) {
-  std::vector<std::string> out;
-  for (const store::CatalogueTable& t : store::indexCatalogue())
-    if (t.table == table)
-      for (const store::IndexEntry& x : t.indexes)
-        if (!x.repairOnly) out.emplace_back(x.file);
-  return out;
-}
+std::vector<std::string> indexesOf(const std::string& table) { return master::catalogueIndexes(table); }
 
 MasterStation::MasterStation(const std::string& role) {
   copyDemo(role, dir.path());

@@ -151,6 +151,18 @@ struct LineCase {
   double expectPrice, expectSale, expectMarza;
 };
 
+// An order line with the case's price, purchase price and margin, under its variants.
+db::WorkArea& lineOfCase(Prices& s, const LineCase& k) {
+  db::WorkArea& l = s.line("00012", "00345");
+  EXPECT_TRUE(l.replace("CENA", num(k.price)));
+  EXPECT_TRUE(l.replace("CENA_ZAK", num(k.purchase)));
+  EXPECT_TRUE(l.replace("MARZA", num(k.marza)));
+  s.rt.vars().set("_WERSJA", text(k.wersja));
+  s.rt.vars().set("_TYP_MAR", text(k.margin));
+  s.rt.vars().set("_RABAT", rt::Value::number(k.discount));
+  return l;
+}
+
 TEST(CENS_MAR, TheMarginComesFromThePriceAfterTheOrdersDiscount) {
   const LineCase cases[] = {
       {"on the selling price", variant(16, 'T'), "2", 0, 10, 8, 0, 10, 0, 20},
@@ -167,13 +179,7 @@ TEST(CENS_MAR, TheMarginComesFromThePriceAfterTheOrdersDiscount) {
   for (const LineCase& k : cases) {
     SCOPED_TRACE(k.what);
     Prices s;
-    db::WorkArea& l = s.line("00012", "00345");
-    ASSERT_TRUE(l.replace("CENA", num(k.price)));
-    ASSERT_TRUE(l.replace("CENA_ZAK", num(k.purchase)));
-    ASSERT_TRUE(l.replace("MARZA", num(k.marza)));
-    s.rt.vars().set("_WERSJA", text(k.wersja));
-    s.rt.vars().set("_TYP_MAR", text(k.margin));
-    s.rt.vars().set("_RABAT", rt::Value::number(k.discount));
+    db::WorkArea& l = lineOfCase(s, k);
     EXPECT_TRUE(s.call("CENS_MAR", {rt::Value::logical(false)}).logical());
     EXPECT_NEAR(l.value(*l.fieldIndex("MARZA")).num(), k.expectMarza, 1e-9);
   }
@@ -191,13 +197,7 @@ TEST(MAR_CENS, ThePriceComesFromTheMarginAndTheOrdersDiscount) {
   for (const LineCase& k : cases) {
     SCOPED_TRACE(k.what);
     Prices s;
-    db::WorkArea& l = s.line("00012", "00345");
-    ASSERT_TRUE(l.replace("CENA", num(k.price)));
-    ASSERT_TRUE(l.replace("CENA_ZAK", num(k.purchase)));
-    ASSERT_TRUE(l.replace("MARZA", num(k.marza)));
-    s.rt.vars().set("_WERSJA", text(k.wersja));
-    s.rt.vars().set("_TYP_MAR", text(k.margin));
-    s.rt.vars().set("_RABAT", rt::Value::number(k.discount));
+    db::WorkArea& l = lineOfCase(s, k);
     EXPECT_TRUE(s.call("MAR_CENS").logical());
     EXPECT_NEAR(l.value(*l.fieldIndex("CENA")).num(), k.expectPrice, 1e-9);
     EXPECT_NEAR(l.value(*l.fieldIndex("CENA_SPR")).num(), k.expectSale, 1e-9);

@@ -16,7 +16,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"eval", tool::evalCommand, "eval [--date YYYYMMDD] [--set NAME=EXPR]... 'EXPRESSION'"},
     {"dump", tool::dumpCommand, "dump [--utf8] TABLE"},
-    {"verify", tool::verifyCommand, "verify TABLE [INDEX...]"},
+    {"verify", tool::verifyCommand, "verify [--config CONFIG.DBF] TABLE [INDEX...]"},
     {"index", tool::indexCommand,
      "index TABLE INDEXFILE 'KEY' [--for 'COND'] [--unique] [--descend]\n"
      "  zelmoran-tool index PROGRAM_FOLDER [--group G] [--delete-all]"},

@@ -4,8 +4,10 @@
 // checkout the tool was built from) and fills it with the demo company. --role hq (the
 // default) makes head office, account "00000"; --role ph01 .. ph25 a representative's
 // copy with that account. The date of the demo is today (ZELMORAN_TODAY fixes it).
-// Every index of the catalogue is then built as the program's own rebuild builds it, so
-// the installation is ready to start.
+// Head office also gets the invoicing program's folders, which its CONFIG names
+// (invoicing_folder.hpp). Every index of the catalogue, and of the invoicing program's
+// tables, is then built as the program's own rebuild builds it, so the installation is
+// ready to start.
 // Progress goes to stderr; the closing line to stdout.
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include "core/headless_station.hpp"
 #include "demo_company.hpp"
 #include "inst_builder.hpp"
+#include "invoicing_folder.hpp"
 #include "store/reindex.hpp"
 #include "sys/posix_env.hpp"
 
@@ -45,6 +48,10 @@ void setRole(InstOptions& options, int representative) {
   char nn[8];
   std::snprintf(nn, sizeof nn, "%02d", representative % 100);
   options.config["KONTO_PH"] = rt::Value::character("000" + std::string(nn));
+  if (representative == 0) {
+    options.config["GDZIE_KV"] = rt::Value::character(std::string(kInvoicingConfig));
+    options.config["GDZIE_KON"] = rt::Value::character(std::string(kContractorConfig));
+  }
   if (representative > 0) {
     options.config["ARCH_1"] = rt::Value::character("arj a ARC_PH" + std::string(nn) + ".ARJ *.db? *.mem lzap.exe");
     options.config["ARCH_2"] = rt::Value::character("dir ARC_PH" + std::string(nn) + ".ARJ");
@@ -65,12 +72,14 @@ class IndexProgress final : public store::RebuildHooks {
   }
 };
 
-// The program's own full rebuild, for station 01, over the new installation.
-void buildAllIndexes(const std::filesystem::path& target) {
+// The program's own full rebuild, for station 01, over the new installation, and the
+// indexes of the invoicing program's tables.
+void buildAllIndexes(const std::filesystem::path& target, bool invoicingFolders) {
   core::HeadlessStation station(target.string());
   station.loadConfiguration();
   IndexProgress hooks;
   store::rebuildIndexes(station.tables, {false, ' ', true}, hooks);
+  if (invoicingFolders) buildInvoicingIndexes(station, target);
 }
 
 }  // namespace
@@ -111,6 +120,7 @@ int mkdemoCommand(Args args) {
   demo.scale = scale;
   demo.account = options.config["KONTO_PH"].text();
   demo.today = rt::Date::fromYmd(now.year, now.month, now.day);
+  demo.invoicingFolders = representative == 0;
   demo.progress = showProgress;
   DemoCounts counts;
   options.fill = [&](sys::Env& e, const sys::Clock& c, const std::filesystem::path& target) {
@@ -118,7 +128,7 @@ int mkdemoCommand(Args args) {
   };
   try {
     const InstSummary summary = buildInstallation(env, clock, options);
-    buildAllIndexes(options.target);
+    buildAllIndexes(options.target, demo.invoicingFolders);
     std::printf("%s; demo company of account %s: %llu contractors, %llu goods, %llu discounts, %llu documents, "
                 "%llu document lines\n",
                 describe(options.target, summary).c_str(), demo.account.c_str(),

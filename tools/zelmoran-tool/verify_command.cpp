@@ -1,10 +1,13 @@
-// tools/zelmoran-tool/verify_command.cpp — zelmoran-tool verify TABLE [INDEX ...]
+// tools/zelmoran-tool/verify_command.cpp —
+//   zelmoran-tool verify [--config CONFIG.DBF] TABLE [INDEX ...]
 // Checks the table (every record and memo readable) and walks each index against it: key
 // order, each stored key equal to its key expression over its record, the count of records
 // passing its condition, every key found again. Prints "OK name count" or "FAIL name reason"
 // per file; exits 1 when anything failed, 2 on bad usage. When the table's folder holds the
-// configuration table CONFIG, the program-wide variables are read from it first, so keys
-// that format goods codes (S_I) are checked with the installation's own picture.
+// configuration table CONFIG (or --config names one, for a table outside the program
+// folder such as the invoicing program's), the program-wide variables are read from it
+// first, so keys that format goods codes (S_I) are checked with the installation's own
+// picture.
 #include <cstdio>
 #include <string>
 
@@ -32,10 +35,13 @@ void report(const std::string& name, const db::Verdict& v) {
     std::printf("FAIL %s %s\n", name.c_str(), rt::utf8FromCp852(v.reason).c_str());
 }
 
-// The configuration record beside `table`, when there is one, into the program-wide variables.
-void readConfiguration(db::Workspace& ws, rt::Runtime& rt, const std::string& table) {
-  const auto slash = table.find_last_of('/');
-  const std::string config = (slash == std::string::npos ? std::string() : table.substr(0, slash + 1)) + "CONFIG.DBF";
+// The configuration record `config`, or the one beside `table` when none is named, into
+// the program-wide variables.
+void readConfiguration(db::Workspace& ws, rt::Runtime& rt, const std::string& table, std::string config) {
+  if (config.empty()) {
+    const auto slash = table.find_last_of('/');
+    config = (slash == std::string::npos ? std::string() : table.substr(0, slash + 1)) + "CONFIG.DBF";
+  }
   if (!ws.env().exists(config)) return;
   auto opened = ws.use(config, {"ZELCONFIG", xbase::Share::SharedReadOnly, true});
   if (!opened) return;
@@ -52,8 +58,13 @@ void readConfiguration(db::Workspace& ws, rt::Runtime& rt, const std::string& ta
 }  // namespace
 
 int verifyCommand(Args args) {
+  std::string config;
+  if (args.size() >= 2 && std::string_view(args[0]) == "--config") {
+    config = args[1];
+    args = args.subspan(2);
+  }
   if (args.empty()) {
-    std::fprintf(stderr, "zelmoran-tool verify: usage: verify TABLE [INDEX...]\n");
+    std::fprintf(stderr, "zelmoran-tool verify: usage: verify [--config CONFIG.DBF] TABLE [INDEX...]\n");
     return 2;
   }
   sys::PosixEnv env;
@@ -67,7 +78,7 @@ int verifyCommand(Args args) {
   const std::string table = args[0];
   bool allOk = true;
   try {
-    readConfiguration(ws, rt, table);
+    readConfiguration(ws, rt, table, config);
   } catch (const std::exception& e) {
     report("CONFIG.DBF", {false, e.what(), 0});  // the defaults stay; the table is checked all the same
     allOk = false;

@@ -71,6 +71,7 @@ void printMarked(ui::Context& c, db::WorkArea& area, std::string_view screenKey,
       if (m.isNumber()) chosen->insert(static_cast<std::uint32_t>(m.num()));
     area.setFilter(db::Expr::predicate([&area, chosen] { return chosen->count(area.recno()) != 0; }));
   }
+  c.workspace->select(area.number());
   area.goTop();
   printList(c, screenKey, layout, report, title);
 }

@@ -45,13 +45,13 @@ class TableScope {
 db::WorkArea* openTable(ui::Context& c, std::string_view name, std::string_view mode, std::string_view alias = {},
                         const std::vector<std::string>& indexes = {});
 
-// The print dialog for `screenKey`/`layout` as report `report` under `title` (CP852),
-// repeated while the printing leaves the public _NIEKONCZ true.
+// The print dialog for `screenKey`/`layout` as report `report` under `title` (CP852), over
+// the selected area, repeated while the printing leaves the public _NIEKONCZ true.
 void printList(ui::Context& c, std::string_view screenKey, std::string_view layout, int report,
                std::string_view title);
 
 // After a list screen: with rows marked (the public _ZAZNACZONE), `area` is restricted to
-// them; then from its top the print dialog runs as printList() does.
+// them; then `area` is selected and from its top the print dialog runs as printList() does.
 void printMarked(ui::Context& c, db::WorkArea& area, std::string_view screenKey, std::string_view layout, int report,
                  std::string_view title);
 
