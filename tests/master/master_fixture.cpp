@@ -15,6 +15,8 @@
 #include "db/work_area.hpp"
 #include "master/internal/seams.hpp"
 #include "master/register.hpp"
+#include "print/register.hpp"
+#include "con/key_codes.hpp"
 #include "rt/codepage.hpp"
 #include "store/register.hpp"
 #include "testkit/call.hpp"
@@ -80,20 +82,26 @@ MasterStation::MasterStation(const std::string& role) {
   core::registerCore(rt.functions());
   core::registerRoutines(rt.functions(), ctx);
   master::registerMaster(rt.functions(), ctx);
-  rt.functions().add("WYDRUK", [this](rt::Runtime&, rt::Args& a) {
-    Printout p{a[0].text(), a[1].text(), static_cast<int>(a[2].num()), rt::utf8FromCp852(a[3].text()), 0};
-    if (db::WorkArea* area = ws.current())
-      for (area->goTop(); !area->eof(); area->skip(1)) ++p.rows;
-    printouts.push_back(p);
-    ctx.setPublic("_NIEKONCZ", rt::Value::logical(false));
-    return rt::Value();
-  });
+  print::registerPrint(rt.functions(), ctx);
   const rt::Date today = rt::Date::fromDtos(kDemoDate);
   rt.setNow([today] { return rt::LocalTime{today, 10, 30, 0, 0}; });
   readConfiguration(*this);
   rt.vars().set("_OPERATOR", rt::Value::character("ADM"));
   rt.vars().set("_PRIORYTET", rt::Value::number(9));
   rt.settings().deleted = true;
+  set("DANE#01/PARADRUK", "WARIANT", "STANDARD", "PORT", rt::Value::character("RAPORT"));
+}
+
+// The printing looks for Esc between rows: the wait keeps the keys after it for the dialog.
+void MasterStation::printOnce() {
+  script.key(con::key::kEnter).waitSeconds(60).keys({con::key::kRight, con::key::kRight, con::key::kEnter});
+}
+
+void MasterStation::printNothing() { script.keys({con::key::kRight, con::key::kRight, con::key::kEnter}); }
+
+std::string MasterStation::printout() const {
+  const fs::path file = dir / "DANE#01" / "RAPORT.prn";
+  return fs::exists(file) ? rt::utf8FromCp852(testkit::readFile(file)) : std::string();
 }
 
 MasterStation::~MasterStation() { ws.closeAll(); }
@@ -119,7 +127,7 @@ db::WorkArea& MasterStation::open(const std::string& table, const std::string& a
 void MasterStation::set(const std::string& table, const std::string& keyField, const std::string& key,
                         const std::string& field, rt::Value value) {
   const int previous = ws.selected();
-  db::WorkArea& a = open(table, "SET_" + table, indexesOf(table));
+  db::WorkArea& a = open(table, "SET_" + table.substr(table.find_last_of('/') + 1), indexesOf(table));
   a.setOrder(0);
   a.goTop();
   const std::size_t k = *a.fieldIndex(keyField);
@@ -135,7 +143,7 @@ void MasterStation::set(const std::string& table, const std::string& keyField, c
 rt::Value MasterStation::get(const std::string& table, const std::string& keyField, const std::string& key,
                              const std::string& field) {
   const int previous = ws.selected();
-  db::WorkArea& a = open(table, "GET_" + table);
+  db::WorkArea& a = open(table, "GET_" + table.substr(table.find_last_of('/') + 1));
   const std::size_t k = *a.fieldIndex(keyField);
   while (!a.eof() && a.value(k).text().substr(0, key.size()) != key) a.skip(1);
   rt::Value v = a.eof() ? rt::Value() : a.value(*a.fieldIndex(field));

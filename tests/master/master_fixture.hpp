@@ -2,7 +2,8 @@
 // demo installation (built once per test program by zelmoran-tool mkdemo at scale 1 with
 // the date 10.12.2026): the scripted screen, the work areas and the table store, the
 // program-wide variables read from the demo's CONFIG, and every routine the screens and
-// their column descriptions call, registered by name. Today is 10.12.2026.
+// their column descriptions call, registered by name. Today is 10.12.2026. The station's
+// printouts go to the file DANE#01/RAPORT.prn.
 #pragma once
 
 #include <string>
@@ -15,15 +16,6 @@
 namespace mastertest {
 
 inline constexpr const char* kDemoDate = "20261210";
-
-// What the print dialog was called with: screen key, layout, report, title (UTF-8) and
-// the records the current area offered it from its top.
-struct Printout {
-  std::string screen, layout;
-  int report = 0;
-  std::string title;
-  int rows = 0;
-};
 
 struct MasterStation : uitest::Station {
   // `role`: "hq" (head office) or "ph01" (representative 01).
@@ -47,8 +39,13 @@ struct MasterStation : uitest::Station {
   // True when some screen shown at a key read held `utf8` on `row` (any row when -1).
   bool wasShown(const std::string& utf8, int row = -1) const;
 
-  // Every call of the print dialog (WYDRUK stands in for the print pipeline here).
-  std::vector<Printout> printouts;
+  // The keys of one round of the print dialog: print ("WYDRUK"), then leave ("KONIEC")
+  // when the dialog is offered again. The station prints to the file RAPORT.prn.
+  void printOnce();
+  // The keys that leave the print dialog without printing.
+  void printNothing();
+  // What was printed (UTF-8), "" when nothing was.
+  std::string printout() const;
 
   db::Workspace ws{env, script.clock(), rt};
   store::Tables tables{rt, con, paths, ws};

@@ -6,13 +6,13 @@
 #include <set>
 
 #include "db/workspace.hpp"
+#include "print/wydruk.hpp"
 #include "rt/error.hpp"
 #include "rt/runtime.hpp"
 #include "store/index_catalogue.hpp"
 #include "store/use.hpp"
 #include "ui/browse/engine.hpp"
 #include "ui/browse/host.hpp"
-#include "ui/call.hpp"
 
 namespace master {
 namespace {
@@ -55,11 +55,9 @@ db::WorkArea* openTable(ui::Context& c, std::string_view name, std::string_view 
 
 void printList(ui::Context& c, std::string_view screenKey, std::string_view layout, int report,
                std::string_view title) {
-  c.setPublic("_NIEKONCZ", rt::Value::logical(true));
-  do {
-    ui::call(c, "WYDRUK", {rt::Value::character(std::string(screenKey)), rt::Value::character(std::string(layout)),
-                       rt::Value::integer(report), rt::Value::character(std::string(title))});
-  } while (c.rt.vars().get("_NIEKONCZ").isLogical() && c.rt.vars().get("_NIEKONCZ").logical());
+  const print::ListPrint list{std::string(screenKey), std::string(layout), report, std::string(title), {}, {}, {}};
+  while (print::WYDRUK(c, list).again) {
+  }
 }
 
 void printMarked(ui::Context& c, db::WorkArea& area, std::string_view screenKey, std::string_view layout, int report,

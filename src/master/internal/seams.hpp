@@ -46,7 +46,7 @@ db::WorkArea* openTable(ui::Context& c, std::string_view name, std::string_view 
                         const std::vector<std::string>& indexes = {});
 
 // The print dialog for `screenKey`/`layout` as report `report` under `title` (CP852), over
-// the selected area, repeated while the printing leaves the public _NIEKONCZ true.
+// the selected area, offered again for as long as the printing asks for it.
 void printList(ui::Context& c, std::string_view screenKey, std::string_view layout, int report,
                std::string_view title);
 
