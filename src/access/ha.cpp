@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "access/masked_entry.hpp"
 #include "access/scramble.hpp"
 #include "access/service_codes.hpp"
 #include "rt/codepage.hpp"
+#include "ui/form/getpassword.hpp"
 #include "ui/modal_box.hpp"
 #include "ui/qke.hpp"
 
@@ -26,7 +26,7 @@ std::optional<std::string> shownEntry(ui::Context& c, int level) {
     c.con.writeCells(21, 44, digits, con::parseColourEntry(blockColour));
   }
   const con::CursorShape shape = c.con.setCursorShape(con::CursorShape::Normal);
-  auto typed = readMasked(c, {21, 37, 6, "W/W", 0, "", {}});
+  auto typed = ui::readPassword(c, {21, 37, 6, "W/W"});
   c.con.setCursorShape(shape);
   return typed;
 }
@@ -37,7 +37,8 @@ std::optional<std::string> silentEntry(ui::Context& c) {
   if (k != '/' && !(k >= '0' && k <= '9')) return std::nullopt;
   const std::string saved = c.con.save({24, 74, 24, 79});
   const con::Cursor cursor = c.con.cursor();
-  auto typed = readMasked(c, {24, 74, 6, "N/N", 0, std::string(1, static_cast<char>(k)), {}});
+  c.con.pushKey(k);  // the key that opened the entry is its first character
+  auto typed = ui::readPassword(c, {24, 74, 6, "N/N"});
   c.con.restore({24, 74, 24, 79}, saved);
   c.con.moveCursor(cursor.row, cursor.col);
   return typed;

@@ -1,11 +1,11 @@
 // src/access/haslo_ope.cpp — the password cell of the operators dictionary.
 #include "access/haslo_ope.hpp"
 
-#include "access/masked_entry.hpp"
 #include "access/operator_lookup.hpp"
 #include "access/scramble.hpp"
 #include "access/stamp.hpp"
 #include "rt/codepage.hpp"
+#include "ui/form/getpassword.hpp"
 #include "ui/qke.hpp"
 #include "ui/table_checks.hpp"
 
@@ -40,9 +40,7 @@ bool HASLO_OPE(ui::Context& c) {
   db::WorkArea* table = ui::currentTable(c, "HASLO_OPE");
   if (table == nullptr) return false;
   const con::Cursor at = c.con.cursor();
-  MaskedEntry e{at.row, at.col, 6, c.con.colour(), '*', "", {}};
-  e.onInsert = [&c] { c.insertMode = !c.insertMode; };
-  const auto typed = readMasked(c, e);
+  const auto typed = ui::readPassword(c, {at.row, at.col, 6, {}});
   if (!typed) return false;
   return storeOperatorPassword(c, *table, *typed);
 }

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "access/ha.hpp"
-#include "access/masked_entry.hpp"
 #include "base/fault.hpp"
 #include "db/workspace.hpp"
 #include "rt/codepage.hpp"
 #include "rt/expression.hpp"
+#include "ui/form/read_form.hpp"
 #include "ui/modal_box.hpp"
 #include "ui/qke.hpp"
 
@@ -48,9 +48,11 @@ void UNI(ui::Context& c, const AccessSeams& seams) {
   if (!HA(c, seams, c.text("_HASLO"), false, 0)) return;
   closeTables(c);
   const std::string saved = c.con.save({1, 0, 1, 79});
-  const auto typed = readMasked(c, {1, 0, kNameWidth, c.con.colour(), 0, "", {}});
+  rt::Value typed = rt::Value::character(std::string(static_cast<std::size_t>(kNameWidth), ' '));
+  ui::Get entry = ui::getOn(1, 0, typed, "@!");
+  const bool given = ui::readOne(c, entry).saved();
   c.con.restore({1, 0, 1, 79}, saved);
-  std::string call = ui::trimmed(typed.value_or(""));
+  std::string call = given ? ui::trimmed(typed.text()) : std::string();
   if (call.empty()) return;
   call = rt::upperCp852(call);
   if (call.back() != ')') call += "()";

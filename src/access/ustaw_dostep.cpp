@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "access/masked_entry.hpp"
 #include "access/scramble.hpp"
 #include "access/stamp_watch.hpp"
 #include "base/check.hpp"
@@ -14,6 +13,7 @@
 #include "rt/codepage.hpp"
 #include "store/use.hpp"
 #include "ui/browse/classedit.hpp"
+#include "ui/form/getpassword.hpp"
 #include "ui/modal_box.hpp"
 #include "ui/qke.hpp"
 #include "ui/qtn.hpp"
@@ -65,7 +65,7 @@ std::optional<std::string> askPassword(ui::Context& c) {
   const std::string prompt = "Hasło "_pl;
   c.con.clearRow(kPasswordRow, 0);
   c.con.write(kPasswordRow, kPromptCol, prompt);
-  const auto typed = readMasked(c, {kPasswordRow, kPromptCol + ui::width(prompt), 6, c.con.colour(), '*', "", {}});
+  const auto typed = ui::readPassword(c, {kPasswordRow, kPromptCol + ui::width(prompt), 6, {}});
   if (!typed) return std::nullopt;
   const std::string password = normalisePassword(*typed);
   if (password == std::string(6, ' ')) return std::nullopt;

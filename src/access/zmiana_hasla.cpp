@@ -4,13 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "access/masked_entry.hpp"
 #include "access/operator_lookup.hpp"
 #include "access/operators_table.hpp"
 #include "access/scramble.hpp"
 #include "access/stamp.hpp"
 #include "db/workspace.hpp"
 #include "rt/codepage.hpp"
+#include "ui/form/getpassword.hpp"
 #include "ui/modal_box.hpp"
 #include "ui/qke.hpp"
 
@@ -25,7 +25,7 @@ std::optional<std::string> ask(ui::Context& c, int row, const std::string& promp
   c.con.clearRow(row, 0);
   c.con.write(row, kPromptCol, prompt);
   const con::CursorShape shape = c.con.setCursorShape(con::CursorShape::Normal);
-  auto typed = readMasked(c, {row, kPromptCol + ui::width(prompt), 6, c.con.colour(), '*', "", {}});
+  auto typed = ui::readPassword(c, {row, kPromptCol + ui::width(prompt), 6, {}});
   c.con.setCursorShape(shape);
   return typed;
 }

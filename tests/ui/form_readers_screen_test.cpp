@@ -137,6 +137,19 @@ TEST(GETPASSWORD, EscFullFieldAndRefusedValidation) {
   }
 }
 
+TEST(readPassword, AFieldOfItsOwnInTheGivenColourTakingWaitingKeysFirst) {
+  uitest::Station s;
+  s.con.setCursorShape(con::CursorShape::Normal);
+  s.con.pushKey('7');  // the key that opened the entry
+  s.script.type("ab").key(kIns).key(kEnter);
+  EXPECT_EQ(ui::readPassword(s.ctx, {24, 74, 6, "W/W"}), std::optional<std::string>("7ab"));
+  EXPECT_EQ(s.atRead(0).at(24, 74, 6), "*     ");
+  EXPECT_EQ(s.atRead(0).attr(24, 74), "77");  // white on white, with the focus too
+  EXPECT_TRUE(s.ctx.insertMode);              // Insert works as in every field
+  s.script.type("xyz").key(kEsc);
+  EXPECT_EQ(ui::readPassword(s.ctx, {24, 74, 6, {}}), std::nullopt);
+}
+
 TEST(SZ, ZeroFillsTheFieldBeingEdited) {
   struct Case {
     const char* start;

@@ -1,7 +1,9 @@
 // src/ui/form/getpassword.cpp — the masked reader.
 #include "ui/form/getpassword.hpp"
 
+#include "con/colour.hpp"
 #include "con/key_codes.hpp"
+#include "ui/form/read_form.hpp"
 
 namespace ui {
 namespace {
@@ -13,7 +15,7 @@ void apply(FieldEdit& f, std::string& typed, int k) {
   EditBuffer& b = f.buffer();
   if (k == key::kEsc) {
     f.setExit(Exit::Escape);
-  } else if (k == key::kEnter) {
+  } else if (k == key::kEnter || k == key::kIns) {
     f.applyKey(k);
   } else if (k == key::kBackspace) {
     if (!typed.empty()) typed.pop_back();
@@ -41,6 +43,17 @@ void GETPASSWORD(FieldEdit& f) {
     if (f.exit() == Exit::Escape) return;
     if (f.leaveWith(rt::Value::character(typed))) return;
   }
+}
+
+std::optional<std::string> readPassword(Context& c, const PasswordField& field) {
+  rt::Value typed = rt::Value::character(std::string(static_cast<std::size_t>(field.width), ' '));
+  Get g = getOn(field.row, field.col, typed, {});
+  g.width = field.width;
+  g.reader = GETPASSWORD;
+  const std::string colour = field.colour.empty() ? con::formatColourEntry(c.con.attr(con::Slot::Standard)) : field.colour;
+  g.colour = colour + "," + colour;
+  if (!readOne(c, g).saved()) return std::nullopt;
+  return typed.text();
 }
 
 }  // namespace ui
