@@ -2,7 +2,7 @@
 # Installs the Debian packages the project builds and tests with. Quick when they are there.
 set -euo pipefail
 packages=(g++ cmake ninja-build ccache libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev tmux
-          cups-daemon cups-client libcups2-dev libhpdf-dev poppler-utils fonts-dejavu-core
+          cups cups-daemon cups-client libcups2-dev libhpdf-dev poppler-utils fonts-dejavu-core
           libcurl4-openssl-dev arj python3-pyftpdlib python3-aiosmtpd)
 missing=()
 for p in "${packages[@]}"; do

@@ -81,7 +81,13 @@ PortTable PortTable::parse(std::string_view text) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (const auto hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
+    // A comment begins with "#" at the start of a line or after a blank ("DANE#01" is a name).
+    for (std::size_t hash = line.find('#'); hash != std::string_view::npos; hash = line.find('#', hash + 1)) {
+      if (hash == 0 || line[hash - 1] == ' ' || line[hash - 1] == '\t') {
+        line = line.substr(0, hash);
+        break;
+      }
+    }
     const auto eq = line.find('=');
     if (eq == std::string_view::npos) continue;
     const std::string name = rt::upperCp852(trimmed(line.substr(0, eq)));

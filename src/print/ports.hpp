@@ -2,7 +2,8 @@
 // stands behind LPT1..LPT3 and behind network shares ("\\SERVER\PRINTER"), read from the
 // text file PORTY.TXT in the station folder, and a port opened for one printout.
 //
-// PORTY.TXT, one entry a line, "#" begins a comment, names compared without case:
+// PORTY.TXT, one entry a line, "#" at the start or after a blank begins a comment, names
+// compared without case:
 //   LPT1 = cups:Biuro            a CUPS queue; the job goes to it unchanged (raw)
 //   LPT2 = /dev/usb/lp0          a device file (it must exist; it is never created)
 //   \\SERWER\HP = cups:HP

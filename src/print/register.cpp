@@ -2,7 +2,9 @@
 // routines.
 #include "print/register.hpp"
 
+#include "print/druk_pli.hpp"
 #include "print/drukuj.hpp"
+#include "print/filebrowse.hpp"
 #include "print/lporz.hpp"
 #include "print/nr_wydruku.hpp"
 #include "print/plik.hpp"
@@ -70,6 +72,22 @@ void registerPrint(rt::FunctionTable& fns, ui::Context& c) {
   fns.add("TXT_KONWERS", [&c](rt::Runtime& rt, rt::Args& a) {
     if (!a[0].isText()) return rt::argumentError(rt, "TXT_KONWERS");
     return rt::Value::logical(TXT_KONWERS(c, a[0].text(), textOr(a[1]), textOr(a[2])));
+  });
+  fns.add("DRUK_PLI", [&c](rt::Runtime&, rt::Args&) {
+    DRUK_PLI(c);
+    return rt::Value();
+  });
+  fns.add("DRUKUJ_PLIK", [&c](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return rt::argumentError(rt, "DRUKUJ_PLIK");
+    return rt::Value::logical(DRUKUJ_PLIK(c, c.paths.resolve(a[0].text()), textOr(a[1], "LPT1")));
+  });
+  fns.add("FILEBROWSE", [&c](rt::Runtime& rt, rt::Args& a) {
+    if (!a[0].isText()) return rt::argumentError(rt, "FILEBROWSE");
+    const con::Rect window{numberOr(a[1], 0), numberOr(a[2], 0), numberOr(a[3], 24), numberOr(a[4], 79)};
+    if (window.top < 0 || window.left < 0 || window.bottom > 24 || window.right > 79 || window.top > window.bottom ||
+        window.left > window.right)
+      return rt::argumentError(rt, "FILEBROWSE");
+    return rt::Value::logical(FILEBROWSE(c, c.paths.resolve(a[0].text()), window));
   });
   fns.add("MAZLAT_STD", [](rt::Runtime& rt, rt::Args& a) {
     if (!a[0].isText()) return rt::argumentError(rt, "MAZLAT_STD");

@@ -45,7 +45,9 @@ PrintStation::PrintStation() {
              {"KON", "Numer", "NR_KON", "", "", "2"},
              {"KON", "Nazwa;kontrahenta", "NAZWA", "", "", "3"},
              {"KON", "Miasto", "MIASTO", "", "", "4"},
-             {"KON", "Kwota", "KWOTA", "999,999.99", "SUMA", "5"}});
+             {"KON", "Kwota", "KWOTA", "999,999.99", "SUMA", "5"},
+             {"PLIKI", "Nazwa", "NAZWA", "", "", "1"},
+             {"PLIKI", "Rozmiar", "ROZMIAR", "99999999", "", "2"}});
   makeSettings(testSettings("RAPORT"));
 }
 

@@ -114,3 +114,46 @@ TEST(WYDRUK, ByNameTakesTheSameArgumentsAndReturnsTheFlagsByReference) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DRUKUJ, ThePrintFileStartsWithTheModesSetUpCodesAndEndsAsTheSettingsSay) {
+  struct Case {
+    const char* mode;
+    int density;
+    bool reset;
+    const char* orientation;
+    const char* codes;  // the station's control codes, as USTAW_DRUK stores them
+    const char* extra;
+    int feed;
+    std::string start, end;
+  };
+  const Case cases[] = {
+      {"ESC/P", 1, true, "", "", "", 0, "\x1b@\x1bP\x12", "\f"},
+      {"ESC/P", 4, false, "", "27,120/1", "27,48", 2, "\x1bx\x01\x1bP\x0f\x1b" "0", "- koniec -\r\n\r\n\r\n"},
+      {"IBM", 3, false, "", "", "", 0, "\x0f", "\f"},
+      {"HPPCL", 2, true, "E", "27,40", "", 1, "\x1b" "E\x1b(\x1b(s12H\x1b&l1O", "- koniec -\r\n\r\n"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.mode);
+    printtest::PrintStation s;
+    print::Settings settings = printtest::testSettings("KODY");
+    settings.mode = k.mode;
+    settings.density = k.density;
+    settings.reset = k.reset;
+    settings.orientation = k.orientation;
+    settings.codes = k.codes;
+    settings.extraCodes = k.extra;
+    settings.feedAtEnd = k.feed;
+    s.makeSettings(settings);
+    s.makeList(2);
+    s.script.key(kEnter);
+    print::WYDRUK(s.ctx, contractors());
+    const std::string prn = s.read(s.station("KODY.prn"));
+    EXPECT_EQ(prn.substr(0, k.start.size()), k.start);
+    ASSERT_GE(prn.size(), k.end.size());
+    EXPECT_EQ(prn.substr(prn.size() - k.end.size()), k.end);
+  }
+}
+
+}  // namespace

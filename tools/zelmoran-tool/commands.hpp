@@ -18,5 +18,6 @@ int keysCommand(Args args);
 int browseCommand(Args args);
 int mkinstCommand(Args args);
 int mkdemoCommand(Args args);
+int printCommand(Args args);
 
 }  // namespace tool

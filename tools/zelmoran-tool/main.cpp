@@ -23,6 +23,7 @@ constexpr Command kCommands[] = {
     {"keys", tool::keysCommand, "keys"},
     {"browse", tool::browseCommand, "browse TABLE [INDEX...] [--edit SCREEN [--view Vn]] [--write]"},
     {"mkinst", tool::mkinstCommand, "mkinst SOURCE TARGET [--force]"},
+    {"print", tool::printCommand, "print FILE.prn --pdf OUT.pdf [--from LAT|MAZ|ISO|WIN] [--landscape]"},
     {"mkdemo", tool::mkdemoCommand, "mkdemo TARGET [--role hq|ph01] [--scale N] [--data SOURCE] [--force]"},
 };
 

@@ -80,33 +80,30 @@ base::Status submitJob(const std::string& server, const std::string& queue, std:
   bool ok = false;
   Connection http = connect(server, ok);
   if (!ok) return base::Status(base::Errc::Io, "CUPS server " + server + " cannot be reached");
+  // One Print-Job request on this connection: the document follows the request.
+  const std::string resource = "/printers/" + queue;
+  char uri[1024];
+  httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), resource.c_str());
   const std::string name(title.empty() ? std::string_view("ZELMORAN") : title);
   const std::string type(format);
-  const int job = cupsCreateJob(http.get(), queue.c_str(), name.c_str(), 0, nullptr);
-  if (job == 0) {
-    const ipp_status_t why = cupsLastError();
-    const base::Errc e = why == IPP_STATUS_ERROR_NOT_FOUND ? base::Errc::NotFound
-                         : why >= IPP_STATUS_ERROR_BAD_REQUEST && why < IPP_STATUS_ERROR_INTERNAL
-                             ? base::Errc::Refused
-                             : base::Errc::Io;
-    return base::Status(e, cupsLastErrorString());
-  }
-  if (cupsStartDocument(http.get(), queue.c_str(), job, name.c_str(), type.c_str(), 1) != HTTP_STATUS_CONTINUE) {
-    cupsCancelJob2(http.get(), queue.c_str(), job, 0);
-    return base::Status(base::Errc::Io, cupsLastErrorString());
-  }
+  ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, name.c_str());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, type.c_str());
+  http_status_t status = cupsSendRequest(http.get(), request, resource.c_str(), CUPS_LENGTH_VARIABLE);
   constexpr std::size_t kChunk = 64 * 1024;
-  for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
-    const std::size_t n = std::min(kChunk, bytes.size() - at);
-    if (cupsWriteRequestData(http.get(), bytes.data() + at, n) != HTTP_STATUS_CONTINUE) {
-      cupsFinishDocument(http.get(), queue.c_str());
-      cupsCancelJob2(http.get(), queue.c_str(), job, 0);
-      return base::Status(base::Errc::Io, cupsLastErrorString());
-    }
-  }
-  if (cupsFinishDocument(http.get(), queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE)
-    return base::Status(base::Errc::Refused, cupsLastErrorString());
-  return base::Status::ok();
+  for (std::size_t at = 0; status == HTTP_STATUS_CONTINUE && at < bytes.size(); at += kChunk)
+    status = cupsWriteRequestData(http.get(), bytes.data() + at, std::min(kChunk, bytes.size() - at));
+  ipp_t* response = status == HTTP_STATUS_CONTINUE ? cupsGetResponse(http.get(), resource.c_str()) : nullptr;
+  ippDelete(request);
+  ippDelete(response);
+  const ipp_status_t why = cupsLastError();
+  if (response != nullptr && why <= IPP_STATUS_OK_EVENTS_COMPLETE) return base::Status::ok();
+  const base::Errc e = why == IPP_STATUS_ERROR_NOT_FOUND ? base::Errc::NotFound
+                       : why >= IPP_STATUS_ERROR_BAD_REQUEST && why < IPP_STATUS_ERROR_INTERNAL ? base::Errc::Refused
+                                                                                                 : base::Errc::Io;
+  return base::Status(e, cupsLastErrorString());
 }
 
 }  // namespace print::page
