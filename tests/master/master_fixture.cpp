@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
-#include <mutex>
 #include <stdexcept>
 
 #include "core/config_vars.hpp"
@@ -20,31 +18,13 @@
 #include "rt/codepage.hpp"
 #include "store/register.hpp"
 #include "testkit/call.hpp"
-#include "tools/tool_run.hpp"
+#include "testkit/demo_cache.hpp"
 #include "ui/register.hpp"
 
 namespace mastertest {
 namespace {
 
 namespace fs = std::filesystem;
-
-// One demo per role for the whole test program, removed at exit.
-const fs::path& demoOf(const std::string& role) {
-  static std::mutex m;
-  static std::map<std::string, std::unique_ptr<testkit::TempDir>> built;
-  std::lock_guard<std::mutex> lock(m);
-  auto& d = built[role];
-  if (!d) {
-    d = std::make_unique<testkit::TempDir>();
-    const auto r = tooltest::runTool("mkdemo " + tooltest::quoted(d->path() / "demo") + " --role " + role, kDemoDate);
-    if (r.status != 0) throw std::runtime_error("mkdemo failed: " + r.err);
-  }
-  return d->path();
-}
-
-void copyDemo(const std::string& role, const fs::path& to) {
-  fs::copy(demoOf(role) / "demo", to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-}
 
 void readConfiguration(MasterStation& st) {
   db::UseOptions o;
@@ -69,7 +49,7 @@ void readConfiguration(MasterStation& st) {
 std::vector<std::string> indexesOf(const std::string& table) { return master::catalogueIndexes(table); }
 
 MasterStation::MasterStation(const std::string& role) {
-  copyDemo(role, dir.path());
+  testkit::copyDemo(role, kDemoDate, dir.path());
   ctx.workspace = &ws;
   ctx.tables = &tables;
   tables.seams.retryPause = [] {};

@@ -1,5 +1,5 @@
 // tests/master/master_fixture.hpp — a station of the master-data screens over a copy of the
-// demo installation (built once per test program by zelmoran-tool mkdemo at scale 1 with
+// demo installation (made once per build folder by zelmoran-tool mkdemo at scale 1 with
 // the date 10.12.2026): the scripted screen, the work areas and the table store, the
 // program-wide variables read from the demo's CONFIG, and every routine the screens and
 // their column descriptions call, registered by name. Today is 10.12.2026. The station's

@@ -6,6 +6,7 @@ namespace testkit {
 std::filesystem::path sourceDir() { return ZEL_SOURCE_DIR; }
 std::string toolPath() { return ZEL_TOOL; }
 std::string programPath() { return ZEL_PROGRAM; }
+std::filesystem::path binaryDir() { return ZEL_BINARY_DIR; }
 
 std::filesystem::path fixture(const std::string& name) {
   return sourceDir() / "tests" / "fixtures" / "xbase" / name;

@@ -11,6 +11,7 @@ namespace testkit {
 std::filesystem::path sourceDir();   // the checkout: data/, tests/fixtures/
 std::string toolPath();              // the built zelmoran-tool
 std::string programPath();           // the built station program zelmoran
+std::filesystem::path binaryDir();   // the build folder
 std::filesystem::path fixture(const std::string& name);  // tests/fixtures/xbase/NAME
 
 }  // namespace testkit
