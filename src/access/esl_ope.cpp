@@ -10,7 +10,7 @@
 #include "db/work_area.hpp"
 #include "db/workspace.hpp"
 #include "rt/codepage.hpp"
-#include "store/use.hpp"
+#include "store/tables.hpp"
 #include "ui/browse/classedit.hpp"
 #include "ui/operation.hpp"
 
@@ -63,14 +63,13 @@ void ESL_OPE(ui::Context& c) {
   ZEL_CHECK(c.workspace != nullptr && c.tables != nullptr);
   ui::RoutineScope scope(c, "ESL_OPE");
   ui::Operation op(c, "█▓▓▒▒░░  EDYCJA SŁOWNIKA OPERATORÓW ░░▒▒▓▓█"_pl);
-  c.workspace->select(0);
-  if (!store::USE_(*c.tables, "SL_OPE", "E", {}, store::callerAt())) return;
-  db::WorkArea& t = *c.workspace->current();
-  StampWatch watch(t);
-  browse(c, t);
+  db::WorkArea* t = op.use("SL_OPE", "E");
+  if (t == nullptr) return;
+  StampWatch watch(*t);
+  browse(c, *t);
   watch.renewChanged();
-  dropIncomplete(t);
-  rebuildPasswordOrder(*c.tables, t);
+  dropIncomplete(*t);
+  rebuildPasswordOrder(*c.tables, *t);
 }
 
 }  // namespace operators

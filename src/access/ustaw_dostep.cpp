@@ -15,6 +15,7 @@
 #include "ui/browse/classedit.hpp"
 #include "ui/form/getpassword.hpp"
 #include "ui/modal_box.hpp"
+#include "ui/operation.hpp"
 #include "ui/qke.hpp"
 #include "ui/qtn.hpp"
 
@@ -30,12 +31,6 @@ std::string listedEntries() {
 }
 
 // Opens `name` in a new area; nullptr when the wait was cancelled.
-db::WorkArea* openIn(ui::Context& c, std::string_view name, std::string_view mode) {
-  c.workspace->select(0);
-  if (!store::USE_(*c.tables, name, mode, {}, store::callerAt())) return nullptr;
-  return c.workspace->current();
-}
-
 void browse(ui::Context& c, db::WorkArea& menu) {
   if (auto made = db::temporaryIndex(menu, db::IndexSpec("padr(alltrim(str(OPCJA)),4)", listedEntries())); !made)
     throw base::IoFault(menu.table().path(), "cannot order the menu: " + made.error().toString());
@@ -98,30 +93,15 @@ void changeSpecialPassword(ui::Context& c, db::WorkArea& config) {
 void USTAW_DOSTEP(ui::Context& c, const AccessSeams& seams) {
   ZEL_CHECK(c.workspace != nullptr && c.tables != nullptr);
   ui::RoutineScope scope(c, "USTAW_DOSTEP");
-  db::Workspace& ws = *c.workspace;
-  const int previous = ws.selected();
-  c.con.clearScreen();
-  const std::string title = "█▓▓▒▒░░  USTAWIANIE DOSTĘPU DO OPCJI MENU  ░░▒▒▓▓█"_pl;
-  c.con.write(0, ui::centredLeft(ui::width(title)), title);
-  db::WorkArea* operatorsTable = openIn(c, "SL_OPE", "R");
-  db::WorkArea* menu = operatorsTable == nullptr ? nullptr : openIn(c, "MENU", "E");
-  try {
-    if (menu != nullptr) thresholds(c, seams, *menu);
-  } catch (...) {
-    ws.closeAll();
-    ws.select(previous);
-    throw;
-  }
-  ws.closeAll();
-  ws.select(previous);
+  ui::Operation op(c, "USTAWIANIE DOSTĘPU DO OPCJI MENU"_pl);
+  if (op.use("SL_OPE", "R") == nullptr) return;
+  db::WorkArea* menu = op.use("MENU", "E");
   if (menu == nullptr) return;
+  thresholds(c, seams, *menu);
+  op.closeTables();
   ui::QKE(c, "Uaktywnienie zmienionych progów wymaga restartu programu !"_pl);
   if (c.number("_PRIORYTET") < 9 || !ui::QTN(c, "Zmiana hasła w opcjach specjalnych ?"_pl)) return;
-  db::WorkArea* config = openIn(c, "CONFIG", "S");
-  if (config == nullptr) return ws.select(previous);
-  changeSpecialPassword(c, *config);
-  ws.close(config->number());
-  ws.select(previous);
+  if (db::WorkArea* config = op.use("CONFIG", "S")) changeSpecialPassword(c, *config);
 }
 
 }  // namespace operators

@@ -12,6 +12,7 @@
 #include "rt/codepage.hpp"
 #include "ui/form/getpassword.hpp"
 #include "ui/modal_box.hpp"
+#include "ui/operation.hpp"
 #include "ui/qke.hpp"
 
 namespace operators {
@@ -82,16 +83,13 @@ void ZMIANA_HASLA(ui::Context& c, const AccessSeams& seams) {
   ui::RoutineScope scope(c, "ZMIANA_HASLA");
   const std::string saved = c.con.save();
   const con::Cursor cursor = c.con.cursor();
-  c.con.clearScreen();
-  const std::string title = "█▓▓▒▒░░  ZMIANA HASŁA OPERATORA  ░░▒▒▓▓█"_pl;
-  c.con.write(0, ui::centredLeft(ui::width(title)), title);
-  int previous = 0;
-  db::WorkArea* table = openOperators(c, xbase::Share::Shared, PasswordOrder::No, previous);
-  if (table == nullptr) {
-    ui::QKE(c, "Brak dostępu do słownika operatorów SL_OPE !"_pl);
-  } else {
-    change(c, seams, *table);
-    closeOperators(c, table, previous);
+  {
+    ui::Operation op(c, "ZMIANA HASŁA OPERATORA"_pl);
+    int previous = 0;
+    if (db::WorkArea* table = openOperators(c, xbase::Share::Shared, PasswordOrder::No, previous))
+      change(c, seams, *table);
+    else
+      ui::QKE(c, "Brak dostępu do słownika operatorów SL_OPE !"_pl);
   }
   c.con.restore(con::Rect::whole(), saved);
   c.con.moveCursor(cursor.row, cursor.col);

@@ -9,9 +9,9 @@
 #include "rt/codepage.hpp"
 #include "store/reindex.hpp"
 #include "store/tables.hpp"
-#include "store/use.hpp"
 #include "ui/break.hpp"
 #include "ui/call.hpp"
+#include "ui/operation.hpp"
 #include "ui/pasek.hpp"
 
 namespace core {
@@ -52,53 +52,54 @@ class ScreenHooks final : public store::RebuildHooks {
 };
 
 // Runs the structure upgrade when STATUS holds another stamp than the program's.
-void checkStructure(ui::Context& c) {
+void checkStructure(ui::Context& c, ui::Operation& op) {
   store::Tables& t = *c.tables;
   if (!t.ws.env().exists(t.tablePath("STATUS"))) return;
-  if (!store::USE_(t, "STATUS", "S", {}, store::Caller{"INDEX", 0})) return;
-  db::WorkArea* status = t.ws.current();
+  db::WorkArea* status = op.use("STATUS", "S");
+  if (status == nullptr) return;
   std::string old(kStructureStamp.size(), ' ');
   if (const auto field = status->fieldIndex("DATA_LIC")) {
     status->goTop();
     if (!status->eof()) old = status->value(*field).text();
   }
-  status->close();
+  op.closeTables();  // the upgrade rewrites STATUS
   if (old == kStructureStamp) return;
   c.con.clearScreen();
   ui::call(c, "UZG_WER", {rt::Value::character(old)});
 }
 
-void drawTitle(ui::Context& c) {
-  c.con.clearScreen();
-  const std::string title = "█▓▓▒▒░░  SORTOWANIE ZBIORÓW  ░░▒▒▓▓█"_pl;
-  c.con.writeCells(0, static_cast<int>((80 - title.size()) / 2), title, c.con.attr(con::Slot::Standard));
-}
+// The bar of the rebuild, ended on every way out; the closing call needs a started bar.
+class RebuildBar {
+ public:
+  explicit RebuildBar(ui::Context& c) : c_(c) {
+    c.setPublic("_TOTAL", rt::Value::number(store::kRebuildSteps));
+    c.progressSteps = 0;
+    ui::PASEK(c, std::nullopt, "█"_pl);
+  }
+  ~RebuildBar() {
+    if (c_.progressSteps == 0) ui::PASEK(c_, 1.0);
+    ui::PASEK(c_);
+  }
+  RebuildBar(const RebuildBar&) = delete;
+  RebuildBar& operator=(const RebuildBar&) = delete;
+
+ private:
+  ui::Context& c_;
+};
 
 }  // namespace
 
 void INDEX(ui::Context& c, bool deleteAll, char group) {
   ui::RoutineScope scope(c, "INDEX");
-  store::Tables& t = *c.tables;
-  drawTitle(c);
-  c.setPublic("_TOTAL", rt::Value::number(store::kRebuildSteps));
-  c.progressSteps = 0;
-  ui::PASEK(c, std::nullopt, "█"_pl);
-  const auto finish = [&] {
-    t.ws.closeAll();
-    if (c.progressSteps == 0) ui::PASEK(c, 1.0);  // the closing call needs a started bar
-    ui::PASEK(c);
-  };
+  ui::Operation op(c, "SORTOWANIE ZBIORÓW"_pl);
+  RebuildBar bar(c);
   ScreenHooks hooks(c);
   try {
-    checkStructure(c);
-    store::rebuildIndexes(t, {deleteAll, group, false}, hooks);
+    checkStructure(c, op);
+    store::rebuildIndexes(*c.tables, {deleteAll, group, false}, hooks);
   } catch (const ui::Break&) {
     // STOP_SORT: the rebuild ends here, with what is done so far.
-  } catch (...) {
-    finish();
-    throw;
   }
-  finish();
 }
 
 std::string ORD4() { return "kod paskowy"; }

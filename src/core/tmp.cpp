@@ -10,7 +10,7 @@
 #include "db/work_area.hpp"
 #include "db/workspace.hpp"
 #include "rt/codepage.hpp"
-#include "store/use.hpp"
+#include "ui/operation.hpp"
 #include "ui/qke.hpp"
 #include "ui/qtn.hpp"
 
@@ -54,22 +54,13 @@ double repairedCount(double lines, double counted, double delivered) {
 
 void TMP(ui::Context& c) {
   ZEL_CHECK(c.workspace != nullptr && c.tables != nullptr);
-  c.con.clearScreen();
+  ui::Operation op(c, {});  // the one-off repair shows no title
   if (c.rt.now().date > lastRepairDay()) return ui::QKE(c, "Funkcja nieaktywna"_pl);
   if (!ui::QTN(c, "Uzupełnić pole ILE_SKA w ZAM_N.DBF ?"_pl)) return;
-  db::Workspace& ws = *c.workspace;
-  ws.select(0);
-  if (!store::USE_(*c.tables, "ZAM_N", "E", {}, store::callerAt())) return;
-  db::WorkArea* t = ws.current();
-  const int opened = t->number();
-  bool done = false;
-  try {
-    done = repair(*t);
-  } catch (...) {
-    ws.close(opened);
-    throw;
-  }
-  ws.close(opened);
+  db::WorkArea* t = op.use("ZAM_N", "E");
+  if (t == nullptr) return;
+  const bool done = repair(*t);
+  op.closeTables();
   if (!done) return ui::QKE(c, "Brak pól ILE_SKA, ILO_SKA, ILO_FAK lub ILE_POZ w ZAM_N.DBF"_pl);
   ui::QKE(c, "Uzupełniono pole ILE_SKA w ZAM_N.DBF"_pl);
 }

@@ -8,7 +8,8 @@
 //
 //   void EZAM(ui::Context& c) {
 //     ui::Operation op(c, "EDYCJA ZAMÓWIEŃ"_pl);   // "█▓▓▒▒░░  EDYCJA ZAMÓWIEŃ  ░░▒▒▓▓█"
-//     if (!store::USE_(*c.tables, "EWIZAM", "S")) return;   // closed again on every way out
+//     db::WorkArea* orders = op.use("EWIZAM", "S");  // closed again on every way out
+//     if (orders == nullptr) return;                  // the operator gave up the wait
 //     ...
 //   }
 //
@@ -20,6 +21,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/source_location.hpp"
 #include "ui/context.hpp"
 
 namespace ui {
@@ -36,6 +38,17 @@ class Operation {
   ~Operation() noexcept(false);
   Operation(const Operation&) = delete;
   Operation& operator=(const Operation&) = delete;
+
+  // Opens table `name` through the table store (store::USE_ with `mode`, its waiting notice
+  // and its locks) in the lowest free area, selected; the area, or nullptr when the operator
+  // gave up the wait (the area selected before is selected again). The error log names the
+  // routine running (RoutineScope), else the C++ function, and the line of the call.
+  // REQUIRES: c.tables is set.
+  db::WorkArea* use(std::string_view name, std::string_view mode, std::string_view alias = {},
+                    base::SourceLocation where = base::SourceLocation::current());
+  // Closes the tables opened so far and selects the remembered area again, for the part of
+  // an operation that goes on without them.
+  void closeTables();
 
   // The title row as written: the framed title, or `title` itself when it is a whole row.
   static std::string titleRow(std::string_view title);

@@ -14,6 +14,7 @@
 #include "rt/codepage.hpp"
 #include "rt/mem_save_restore.hpp"
 #include "ui/modal_box.hpp"
+#include "ui/operation.hpp"
 #include "ui/qke.hpp"
 
 namespace ui {
@@ -116,11 +117,9 @@ void legend(Context& c, int row, int col, std::string_view keys, std::string_vie
   c.con.writeCells(row, col + width(keys) + 1, words, base);
 }
 
-void drawEditorScreen(Context& c) {
+// The keys on rows 22 and 24 under the title the operation wrote.
+void drawEditorKeys(Context& c) {
   const con::Attr base = c.con.attr(con::Slot::Standard), marked = con::parseColourEntry(kMarked);
-  c.con.clearScreen();
-  const std::string title = "█▓▓▒▒░░  USTAWIENIE KOLORÓW  ░░▒▒▓▓█"_pl;
-  c.con.writeCells(0, (80 - width(title)) / 2, title, base);
   c.con.writeCells(22, 2, "\x18", marked);
   c.con.writeCells(22, 4, "\x19", marked);
   c.con.writeCells(22, 6, "Tekst", base);
@@ -211,7 +210,8 @@ void USTAW_KOLOR(Context& c) {
   c.colourEditor.section = 0;
   c.con.setCursorShape(con::CursorShape::None);
   c.con.beginUpdate();
-  drawEditorScreen(c);
+  Operation op(c, "USTAWIENIE KOLORÓW"_pl);
+  drawEditorKeys(c);
   drawSamples(c);
   c.con.endUpdate();
   EditorStep step = EditorStep::Continue;

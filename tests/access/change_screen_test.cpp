@@ -100,7 +100,7 @@ TEST(ZMIANA_HASLA, TheNewPasswordIsStoredScrambledAndAnotherOperatorsIsRefused) 
   EXPECT_TRUE(refused);
   EXPECT_EQ(s.storedPassword(1), "NOWE12");
   EXPECT_EQ(s.storedPassword(2), "OPER01");
-  EXPECT_EQ(s.atRead(0).at(0, 19, 40), "█▓▓▒▒░░  ZMIANA HASŁA OPERATORA  ░░▒▒▓▓█");
+  EXPECT_EQ(s.atRead(0).at(0, 20, 40), "█▓▓▒▒░░  ZMIANA HASŁA OPERATORA  ░░▒▒▓▓█");
 }
 
 TEST(ZMIANA_HASLA, AWrongOldPasswordEndsTheProgramAndEscChangesNothing) {

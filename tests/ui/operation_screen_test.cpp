@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/fault.hpp"
+#include "con/key_codes.hpp"
 #include "db/work_area.hpp"
 #include "rt/codepage.hpp"
 #include "table_fixture.hpp"
@@ -111,6 +112,28 @@ TEST(Operation, ATableReopenedInAnAreaInUseBeforeIsItsOwnAndClosed) {
     EXPECT_EQ(s.aliasIn(3), "");
     EXPECT_EQ(s.ws.selected(), 2);
   }
+  EXPECT_EQ(s.aliasIn(2), "");
+  EXPECT_EQ(s.ws.selected(), 1);
+}
+
+TEST(Operation, OpensThroughTheTableStoreAndClosesItsTablesOnRequest) {
+  OperationStation s;
+  s.openIn(1, "KON");
+  s.table("TOW");
+  auto other = xbase::DbfFile::open(s.env, s.script.clock(), s.table("ZAM"), xbase::Share::Exclusive);
+  ASSERT_TRUE(other.has_value());  // another station holds ZAM
+  s.ws.select(1);
+  ui::Operation op(s.ctx, "EDYCJA ZAMÓWIEŃ"_pl);
+  db::WorkArea* tow = op.use("TOW", "S");
+  ASSERT_NE(tow, nullptr);
+  EXPECT_EQ(tow->number(), 2);  // the lowest free area, selected
+  EXPECT_EQ(s.ws.selected(), 2);
+  s.script.key(con::key::kEsc);  // gives up the wait behind the notice
+  EXPECT_EQ(op.use("ZAM", "S"), nullptr);
+  EXPECT_EQ(s.ws.selected(), 2);  // the area selected before that open
+  EXPECT_TRUE(s.everShown("Blokowany plik : ZAM"));
+  op.closeTables();
+  EXPECT_EQ(s.aliasIn(1), "KON");
   EXPECT_EQ(s.aliasIn(2), "");
   EXPECT_EQ(s.ws.selected(), 1);
 }

@@ -18,6 +18,7 @@
 #include "ui/form/read_form.hpp"
 #include "ui/form/sz.hpp"
 #include "ui/modal_box.hpp"
+#include "ui/operation.hpp"
 #include "ui/qke.hpp"
 
 namespace core {
@@ -188,32 +189,21 @@ ConfigField shapedFields(db::WorkArea& area) {
 
 bool allowed(ui::Context& c) { return PRIORYTET_(c.rt) >= 9 && askPassword(c, HASLO_(c.rt), 0); }
 
-void edit(ui::Context& c) {
+void edit(ui::Context& c, ui::Operation& op) {
   store::Tables& t = *c.tables;
-  db::Workspace& ws = t.ws;
-  const int previous = ws.selected();
-  ws.select(0);
-  if (!store::USE_(t, "CONFIG", "E!", {}, store::Caller{"CONFIG", 0})) {
-    ws.select(previous);
-    return;
-  }
-  db::WorkArea& area = *ws.current();
-  area.goTop();
-  if (!area.eof()) {
-    Draft draft(area);
+  db::WorkArea* area = op.use("CONFIG", "E!");
+  if (area == nullptr) return;
+  area->goTop();
+  if (!area->eof()) {
+    Draft draft(*area);
     std::vector<ui::Get> gets = buildForm(c, draft);
-    if (ui::readForm(c, gets).saved()) {
-      if (const base::Status s = draft.save(); !s) {
-        ws.close(area.number());
-        throw base::IoFault(t.tablePath("CONFIG"), s.toString());
-      }
-    }
-    readConfigVars(c.rt, shapedFields(area));
+    if (ui::readForm(c, gets).saved())
+      if (const base::Status s = draft.save(); !s) throw base::IoFault(t.tablePath("CONFIG"), s.toString());
+    readConfigVars(c.rt, shapedFields(*area));
   }
-  ws.close(area.number());
-  ws.select(previous);
+  op.closeTables();
   setStationFolder(c.rt);
-  if (!ws.env().exists(c.paths.resolve(SCL_(c.rt)))) {
+  if (!t.ws.env().exists(c.paths.resolve(SCL_(c.rt)))) {
     ui::QKE(c, "Uwaga! Błędna konfiguracja programu. Brak kartoteki "_pl + SCL_(c.rt));
     return;
   }
@@ -233,15 +223,15 @@ void CONFIG(ui::Context& c) {
   ui::RoutineScope scope(c, "CONFIG");
   const std::string saved = c.con.save();
   const con::Cursor cursor = c.con.cursor();
-  c.con.clearScreen();
-  const std::string title = "█▓▓▒▒░░  KONFIGURACJA PODSTAWOWA ░░▒▒▓▓█"_pl;
-  c.con.write(0, ui::centredLeft(ui::width(title)), title);
-  const std::string notice = "Opcja dozwolona tylko przed wprowadzeniem danych użytkowych"_pl;
-  c.con.write(23, ui::centredLeft(ui::width(notice)), notice);
-  if (allowed(c))
-    edit(c);
-  else
-    ui::QKE(c, "Brak uprawnień !"_pl);
+  {
+    ui::Operation op(c, "█▓▓▒▒░░  KONFIGURACJA PODSTAWOWA ░░▒▒▓▓█"_pl);
+    const std::string notice = "Opcja dozwolona tylko przed wprowadzeniem danych użytkowych"_pl;
+    c.con.write(23, ui::centredLeft(ui::width(notice)), notice);
+    if (allowed(c))
+      edit(c, op);
+    else
+      ui::QKE(c, "Brak uprawnień !"_pl);
+  }
   c.con.restore(con::Rect::whole(), saved);
   c.con.moveCursor(cursor.row, cursor.col);
 }

@@ -12,6 +12,7 @@
 #include "rt/codepage.hpp"
 #include "store/use.hpp"
 #include "ui/form/read_form.hpp"
+#include "ui/operation.hpp"
 #include "ui/qke.hpp"
 
 namespace core {
@@ -56,18 +57,17 @@ rt::Value padded(const std::string& s, std::size_t width) {
 }
 
 // D4.
-void writeSettings(ui::Context& c, const PrintSettings& s) {
+void writeSettings(ui::Context& c, ui::Operation& op, const PrintSettings& s) {
   store::Tables& t = *c.tables;
-  db::Workspace& ws = t.ws;
   const std::string name = t.stationFolder() + "PARADRUK";
   copyPrintSettings(t);
-  if (!ws.env().exists(t.tablePath(name))) {
+  if (!t.ws.env().exists(t.tablePath(name))) {
     ui::QKE(c, "Brak pliku "_pl + name + ".DBF");
     return;
   }
-  ws.select(0);
-  if (!store::USE_(t, name, "E!", {}, store::Caller{"USTAW_DRUK", 0})) return;
-  db::WorkArea& area = *ws.current();
+  db::WorkArea* opened = op.use(name, "E!");
+  if (opened == nullptr) return;
+  db::WorkArea& area = *opened;
   const std::array<std::pair<const char*, rt::Value>, 4> values = {{
       {"TRYB", rt::Value::character(s.mode)},
       {"PORT", rt::Value::character(s.port)},
@@ -84,7 +84,7 @@ void writeSettings(ui::Context& c, const PrintSettings& s) {
     }
   }
   if (status) area.commit();
-  ws.closeAll();
+  op.closeTables();
   if (!status) throw base::IoFault(t.tablePath(name), status.toString());
 }
 
@@ -102,9 +102,10 @@ bool USTAW_DRUK(ui::Context& c) {
   ui::RoutineScope scope(c, "USTAW_DRUK");
   const std::string saved = c.con.save();
   const con::Cursor cursor = c.con.cursor();
+  ui::Operation op(c, "USTAWIANIE GLOBALNYCH PARAMETRÓW WYDRUKÓW"_pl);
   rt::Value mode = padded("", 5), port = padded("", 4), from = padded("", 3), to = padded("", 3), codes = padded("", 30);
   for (;;) {
-    c.con.clearScreen();
+    c.con.clearFrom(1, 0);
     c.con.write(kTop, kLabelCol, "Tryb drukarki:  ");
     c.con.write(kTop + 1, kLabelCol, "Port drukarki:  ");
     c.con.write(kTop + 2, kLabelCol, "Konwersja:      ");
@@ -116,7 +117,7 @@ bool USTAW_DRUK(ui::Context& c) {
     if (!ui::readForm(c, gets).saved()) break;
     const PrintSettings s{mode.text(), port.text(), from.text(), to.text(), codes.text()};
     if (printSettingsValid(s)) {
-      writeSettings(c, s);
+      writeSettings(c, op, s);
       break;
     }
     ui::QKE(c, "PODANO BŁĘDNE PARAMETRY !"_pl);

@@ -7,9 +7,8 @@
 
 #include "rt/codepage.hpp"
 #include "db/work_area.hpp"
-#include "store/use.hpp"
 #include "sys/command.hpp"
-#include "ui/modal_box.hpp"
+#include "ui/operation.hpp"
 #include "ui/qke.hpp"
 
 namespace core {
@@ -19,11 +18,6 @@ using rt::literals::operator""_pl;
 namespace {
 
 constexpr double kToneHertz = 880, kToneTicks = 8;
-
-void title(ui::Context& c, const std::string& text) {
-  c.con.clearScreen();
-  c.con.writeCells(0, (80 - ui::width(text)) / 2, text, c.con.attr(con::Slot::Standard));
-}
 
 // A4: the tone, the prompt on row 24, a key.
 void promptForKey(ui::Context& c) {
@@ -42,15 +36,15 @@ std::string trimmed(const std::string& s) {
 
 // ARCH_1..ARCH_3 of the configuration record, trimmed; nullopt when CONFIG cannot be read.
 // A missing field reads as empty.
-std::optional<std::vector<std::string>> archiverLines(ui::Context& c) {
-  if (c.tables == nullptr || !store::USE_(*c.tables, "CONFIG", "R!")) return std::nullopt;
-  db::WorkArea* config = c.tables->ws.current();
+std::optional<std::vector<std::string>> archiverLines(ui::Context& c, ui::Operation& op) {
+  db::WorkArea* config = c.tables == nullptr ? nullptr : op.use("CONFIG", "R!");
+  if (config == nullptr) return std::nullopt;
   std::vector<std::string> lines;
   for (const char* name : {"ARCH_1", "ARCH_2", "ARCH_3"}) {
     const auto field = config->fieldIndex(name);
     lines.push_back(field && !config->eof() ? trimmed(config->value(*field).text()) : std::string());
   }
-  c.tables->ws.close(config->number());
+  op.closeTables();
   return lines;
 }
 
@@ -73,8 +67,8 @@ CommandRunner shellRunner() {
 }
 
 void ARCH(ui::Context& c, const CommandRunner& run) {
-  title(c, "█▓▓▒▒░░  ARCHIWIZACJA DANYCH  ░░▒▒▓▓█"_pl);
-  const auto lines = archiverLines(c);
+  ui::Operation op(c, "ARCHIWIZACJA DANYCH"_pl);
+  const auto lines = archiverLines(c, op);
   if (!lines) return ui::QKE(c, "Nie wykonano archiwizacji !"_pl);
   if ((*lines)[0].empty()) return ui::QKE(c, "Błąd konfiguracji. Nie wykonano archiwizacji !"_pl);
   c.con.clearScreen();
